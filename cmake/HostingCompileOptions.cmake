@@ -1,0 +1,38 @@
+# Warning and sanitizer flags shared by every target of the project.
+add_library(hosting_options INTERFACE)
+target_compile_options(hosting_options INTERFACE
+  $<$<CXX_COMPILER_ID:GNU,Clang>:-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual>
+  $<$<CXX_COMPILER_ID:MSVC>:/W4 /utf-8>)
+if(HOSTING_WERROR)
+  target_compile_options(hosting_options INTERFACE
+    $<$<CXX_COMPILER_ID:GNU,Clang>:-Werror>
+    $<$<CXX_COMPILER_ID:MSVC>:/WX>)
+endif()
+
+if(HOSTING_SANITIZE STREQUAL "address")
+  set(_hosting_san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+elseif(HOSTING_SANITIZE STREQUAL "thread")
+  set(_hosting_san -fsanitize=thread -fno-omit-frame-pointer)
+elseif(NOT HOSTING_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "HOSTING_SANITIZE must be empty, address or thread")
+endif()
+if(_hosting_san)
+  target_compile_options(hosting_options INTERFACE ${_hosting_san})
+  target_link_options(hosting_options INTERFACE ${_hosting_san})
+endif()
+
+# Libraries of the project link hosting_options privately and PUBLIC where headers need it.
+function(hosting_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_link_libraries(${name} PRIVATE hosting_options)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+endfunction()
+
+# One GoogleTest program; its cases are registered with CTest one by one.
+function(hosting_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE hosting_options ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 ENVIRONMENT "${T_ENV}")
+endfunction()
