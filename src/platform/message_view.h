@@ -11,6 +11,7 @@
 // string clears the picture.
 
 #include <string>
+#include <utility>
 
 namespace hosting::platform {
 
@@ -28,6 +29,11 @@ struct Message {
 
   bool operator==(const Message&) const = default;
 };
+
+// A message under the application's own title, without an icon.
+inline Message PlainMessage(std::string text) {
+  return {std::move(text), {}, MessageIcon::kNone};
+}
 
 class MessageView {
  public:

@@ -1,0 +1,29 @@
+#pragma once
+// Everything a flow needs besides its view. The program builds one FlowContext for the whole run
+// and keeps it alive until the process ends; a test builds one per test and joins its workers
+// before letting it go. Flows that start threads of their own capture the context by reference.
+
+#include <filesystem>
+#include <stop_token>
+
+#include "net/session_cookie.h"
+#include "platform/hosting_timings.h"
+#include "platform/platform_endpoints.h"
+#include "platform/platform_time.h"
+#include "platform/qr_countdown_slot.h"
+#include "platform/task_runner.h"
+
+namespace hosting::platform {
+
+struct FlowContext {
+  PlatformEndpoints endpoints;
+  std::filesystem::path settingsFile;  // datas.ini
+  net::SessionCookie& sessionCookie;   // the platform session, shared by all flows
+  TaskRunner& runner;                  // starts the workers that flows hand on
+  QrCountdownSlot& countdown;          // the countdown of the hosting code shown now
+  HostingTimings timings;
+  ClockConvention clock;     // how the member's locale writes times of day
+  std::stop_token shutdown;  // requested when the process ends: long-running workers stop
+};
+
+}  // namespace hosting::platform
