@@ -17,11 +17,15 @@ std::string TextBefore(std::string_view text, std::string_view marker, int start
                        bool ignoreCase = false);
 
 // %XX -> byte (hex digits of either case); '+' stays '+'; a '%' not followed by two hex digits is
-// copied unchanged. With utf8 the decoded bytes are taken as UTF-8 (our inside text).
+// copied unchanged. With utf8 the decoded bytes are taken as UTF-8, our inside text (invalid
+// sequences -> U+FFFD); without it they are returned as they are.
 std::string UrlDecode(std::string_view text, bool utf8 = false);
-// Decodes \uXXXX, %uXXXX and %XX escapes (UTF-16 surrogate pairs joined) into UTF-8 text.
+// Decodes \uXXXX, %uXXXX and %XX escapes (UTF-16 surrogate pairs joined; %XX is U+00XX) into
+// UTF-8 text. Anything else, line breaks and apostrophes included, stays as it is; an escaped
+// NUL ends the text.
 std::string UnescapeUnicode(std::string_view text);
-// UTF-16LE bytes -> UTF-8 text (an odd trailing byte is ignored, lone surrogates -> U+FFFD).
+// UTF-16LE bytes -> UTF-8 text up to the first NUL unit (an odd trailing byte is ignored, lone
+// surrogates -> U+FFFD).
 std::string UnicodeBytesToText(std::string_view utf16le);
 
 // A uniform integer in [minimum, maximum]; maximum 0 means INT32_MAX; maximum < minimum -> minimum.
