@@ -171,7 +171,8 @@ TEST(JsonObjectParse, NestingIsLimitedWithoutRecursion) {
 
 TEST(JsonObjectParse, LargeAnswer) {
   std::string text = "[";
-  const std::string row = R"({"id":123456,"nickname":"成员","headimgurl":"http://img/x.png"},)";
+  const std::string row = R"({"id":123456,"nickname":"成员","headimgurl":"http://img/)" +
+                          std::string(1000, 'x') + R"("},)";
   while (text.size() < 10'000'000) {
     text += row;
   }
@@ -179,7 +180,7 @@ TEST(JsonObjectParse, LargeAnswer) {
   JsonObject json;
   ASSERT_TRUE(json.Parse(text));
   const int count = json.Count("");
-  EXPECT_GT(count, 100'000);
+  EXPECT_GT(count, 9'000);
   EXPECT_EQ(json.GetText("[" + std::to_string(count - 1) + "].nickname"), "成员");
 }
 
