@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <array>
 
+#include "skin/pe_builder.h"
 #include "skin/qt_app.h"
 #include "ui/skin/memory_module.h"
 #include "ui/skin/skin_resources.h"
@@ -98,6 +99,40 @@ TEST_F(SkinEngineTest, WindowsOpenedAfterTheAttachCarryTheShiftedLook) {
   dialog.resize(120, 80);
   EXPECT_EQ(CentrePixel(mainWindow), expected);
   EXPECT_EQ(CentrePixel(dialog), expected);
+}
+
+TEST_F(SkinEngineTest, CallsTheEngineExportOnlyWhenTheLibraryExportsIt) {
+  struct Call {
+    std::uint32_t address;
+    QByteArray skin;
+    std::string password;
+    ColourShift shift;
+  };
+  std::vector<Call> calls;
+  const auto record = [&calls](std::uint32_t address, const QByteArray& skin,
+                               const std::string& password, const ColourShift& shift) {
+    calls.push_back({address, skin, password, shift});
+  };
+
+  SkinEngine withoutLibrary(module_, record);
+  withoutLibrary.Attach(6, nullptr, false, 0, std::nullopt, std::nullopt, -80, -35, 20);
+  EXPECT_TRUE(calls.empty()) << "address 0: no call";
+
+  test::PeBuilder builder;
+  const std::uint32_t code = builder.AddSection({0xC2, 0x18, 0x00});  // ret 24
+  builder.Export("SkinH_SetAero", code).Export("SkinH_AttachRes", code);
+  MemoryModule library;
+  ASSERT_TRUE(library.Load(builder.Build().bytes));
+  SkinEngine engine(library, record);
+  engine.Attach(6, nullptr, false, 0, std::nullopt, std::nullopt, -80, -35, 20);
+  ASSERT_EQ(calls.size(), 1U);
+  EXPECT_EQ(calls[0].address, library.GetBase() + code);
+  EXPECT_EQ(calls[0].skin.size(), 3535);
+  EXPECT_EQ(calls[0].skin, SkinResource(0, 6));
+  EXPECT_EQ(calls[0].password, "");
+  EXPECT_EQ(calls[0].shift.hue, -80);
+  EXPECT_EQ(calls[0].shift.saturation, -35);
+  EXPECT_EQ(calls[0].shift.brightness, 20);
 }
 
 }  // namespace
