@@ -11,7 +11,7 @@
 namespace hosting::data {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;
 
 Json Missing() {
   return Json(Json::value_t::discarded);

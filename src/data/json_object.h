@@ -5,7 +5,8 @@
 // missing. Nothing of the input is ever executed. Reads never throw: a missing member or a failed
 // Parse gives "", 0 or false. Writers never throw for bad input either: a value that is not JSON,
 // a path that cannot be parsed or a write that would nest deeper than kMaxDepth changes nothing.
-// Members keep their document order. Copies are deep (plain C++ value semantics).
+// Members are kept sorted by name (lookups stay logarithmic on hostile answers with huge
+// objects). Copies are deep (plain C++ value semantics).
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -53,7 +54,7 @@ class JsonObject {
   int Count(std::string_view path) const;
   int TypeOf(std::string_view path) const;
   bool Has(std::string_view path) const;
-  // Member names of the object at path (in document order), or the indices "0".."n-1" of an
+  // Member names of the object at path (sorted by name), or the indices "0".."n-1" of an
   // array; replaces names and returns their number.
   int Keys(std::vector<std::string>& names, std::string_view path = {}) const;
 
@@ -79,7 +80,7 @@ class JsonObject {
   void Clear();
 
  private:
-  nlohmann::ordered_json value_;  // discarded after a failed Parse
+  nlohmann::json value_;  // discarded after a failed Parse
 };
 
 }  // namespace hosting::data
