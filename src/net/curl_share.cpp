@@ -1,0 +1,44 @@
+#include "net/curl_share.h"
+
+#include "net/transport.h"
+
+namespace hosting::net {
+
+CurlShare::CurlShare(std::initializer_list<curl_lock_data> kinds) : share_(curl_share_init()) {
+  if (share_ == nullptr) {
+    return;
+  }
+  curl_share_setopt(share_, CURLSHOPT_LOCKFUNC, &CurlShare::Lock);
+  curl_share_setopt(share_, CURLSHOPT_UNLOCKFUNC, &CurlShare::Unlock);
+  curl_share_setopt(share_, CURLSHOPT_USERDATA, this);
+  for (const curl_lock_data kind : kinds) {
+    curl_share_setopt(share_, CURLSHOPT_SHARE, kind);
+  }
+}
+
+CurlShare::~CurlShare() {
+  curl_share_cleanup(share_);
+}
+
+void CurlShare::Lock(CURL*, curl_lock_data kind, curl_lock_access, void* self) {
+  static_cast<CurlShare*>(self)->locks_.at(static_cast<std::size_t>(kind)).lock();
+}
+
+void CurlShare::Unlock(CURL*, curl_lock_data kind, void* self) {
+  static_cast<CurlShare*>(self)->locks_.at(static_cast<std::size_t>(kind)).unlock();
+}
+
+TransportShares& Shares() {
+  // Never destroyed: a detached worker may still be in a request while the process exits.
+  static TransportShares& shares = []() -> TransportShares& {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    return *new TransportShares;
+  }();
+  return shares;
+}
+
+void InitTransport() {
+  Shares();
+}
+
+}  // namespace hosting::net

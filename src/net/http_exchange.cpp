@@ -1,0 +1,240 @@
+#include "net/http_exchange.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <memory>
+#include <string_view>
+
+#include "net/ascii_text.h"
+#include "net/curl_share.h"
+
+namespace hosting::net {
+
+namespace {
+
+// Answers beyond these sizes are cut off as broken rather than exhausting memory.
+constexpr std::size_t kMaxHeaderBytes = std::size_t{1} << 20;
+constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
+
+// What the callbacks collect during one exchange. A new request (a followed redirect) starts
+// them afresh, so they describe the final answer.
+struct Collected {
+  bool requestSent = false;
+  bool headersComplete = false;
+  std::string headers;
+  std::string body;
+};
+
+std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user) {
+  auto& collected = *static_cast<Collected*>(user);
+  const std::string_view line(data, size * count);
+  if (line.starts_with("HTTP/")) {
+    collected.headers.clear();
+    collected.headersComplete = false;
+  }
+  if (collected.headers.size() + line.size() > kMaxHeaderBytes) {
+    return 0;
+  }
+  collected.headers += line;
+  collected.headersComplete = collected.headersComplete || line == "\r\n" || line == "\n";
+  return line.size();
+}
+
+std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
+  auto& collected = *static_cast<Collected*>(user);
+  const std::size_t bytes = size * count;
+  if (collected.body.size() + bytes > kMaxBodyBytes) {
+    return 0;
+  }
+  collected.body.append(data, bytes);
+  return bytes;
+}
+
+int OnRequestStart(void* user, char*, char*, int, int) {
+  auto& collected = *static_cast<Collected*>(user);
+  collected = Collected{};
+  collected.requestSent = true;
+  return CURL_PREREQFUNC_OK;
+}
+
+struct EasyHandle {
+  CURL* handle = curl_easy_init();
+  EasyHandle() = default;
+  EasyHandle(const EasyHandle&) = delete;
+  EasyHandle& operator=(const EasyHandle&) = delete;
+  ~EasyHandle() { curl_easy_cleanup(handle); }
+};
+
+// The calling thread's handle, reset to defaults; it keeps its open connections between calls.
+CURL* ThreadHandle() {
+  thread_local EasyHandle easy;
+  if (easy.handle != nullptr) {
+    curl_easy_reset(easy.handle);
+  }
+  return easy.handle;
+}
+
+struct SlistFree {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, SlistFree>;
+
+bool HasHeader(const std::vector<std::string>& lines, std::string_view name) {
+  return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+    return StartsWithIgnoreCase(line, name) && line.size() > name.size() &&
+           line[name.size()] == ':';
+  });
+}
+
+// The caller's lines in their order; an empty "Name:" entry keeps libcurl from adding a line of
+// its own that the engines do not send.
+HeaderList BuildHeaderList(const std::vector<std::string>& lines) {
+  HeaderList list;
+  const auto append = [&list](const std::string& line) {
+    if (curl_slist* grown = curl_slist_append(list.get(), line.c_str()); grown != nullptr) {
+      static_cast<void>(list.release());
+      list.reset(grown);
+    }
+  };
+  for (const auto& line : lines) {
+    append(line);
+  }
+  for (const std::string name : {"Accept", "Content-Type", "Expect"}) {
+    if (!HasHeader(lines, name)) {
+      append(name + ":");
+    }
+  }
+  return list;
+}
+
+void SetMethodAndBody(CURL* curl, const HttpExchange& exchange) {
+  if (exchange.verb == "HEAD") {
+    curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    return;
+  }
+  if (exchange.verb != "POST" && (exchange.verb != "GET" || exchange.body)) {
+    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, exchange.verb.c_str());
+  }
+  if (exchange.body || exchange.verb == "POST") {
+    const std::string_view body = exchange.body ? *exchange.body : std::string_view();
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.data());
+  }
+}
+
+void SetCredentials(CURL* curl, const HttpExchange& exchange) {
+  if (!exchange.user.empty() && !exchange.password.empty()) {
+    curl_easy_setopt(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+    curl_easy_setopt(curl, CURLOPT_USERNAME, exchange.user.c_str());
+    curl_easy_setopt(curl, CURLOPT_PASSWORD, exchange.password.c_str());
+  }
+  if (!exchange.proxyUser.empty() && !exchange.proxyPassword.empty()) {
+    curl_easy_setopt(curl, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
+    curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, exchange.proxyUser.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, exchange.proxyPassword.c_str());
+  }
+}
+
+void SetConnection(CURL* curl, const HttpExchange& exchange, const std::string& proxyUrl) {
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, exchange.followRedirects ? 1L : 0L);
+  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+  // An empty proxy also keeps the proxy variables of the environment out.
+  curl_easy_setopt(curl, CURLOPT_PROXY, proxyUrl.c_str());
+  curl_easy_setopt(curl, CURLOPT_NOPROXY, "");
+  curl_easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, exchange.timeoutMs);
+  // No byte for the whole time-out ends the exchange, as a per-wait time-out would.
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, std::max(1L, (exchange.timeoutMs + 999) / 1000));
+}
+
+void SetCallbacks(CURL* curl, Collected& collected) {
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &OnHeader);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnBody);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &collected);
+  curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &OnRequestStart);
+  curl_easy_setopt(curl, CURLOPT_PREREQDATA, &collected);
+}
+
+bool IsRedirect(std::string_view headers) {
+  return headers.size() > 9 && headers[9] == '3';
+}
+
+TransferFailure Classify(CURLcode code, const Collected& collected, bool followRedirects) {
+  switch (code) {
+    case CURLE_OK:
+      return TransferFailure::kNone;
+    case CURLE_URL_MALFORMAT:
+    case CURLE_UNSUPPORTED_PROTOCOL:
+      if (!collected.requestSent) {
+        return TransferFailure::kBadUrl;
+      }
+      break;
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_SEND_ERROR:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+      return TransferFailure::kNotSent;
+    default:
+      break;
+  }
+  if (collected.headersComplete && !(followRedirects && IsRedirect(collected.headers))) {
+    return TransferFailure::kBodyBroken;
+  }
+  return collected.requestSent ? TransferFailure::kNoAnswer : TransferFailure::kNotSent;
+}
+
+}  // namespace
+
+HttpAnswer PerformExchange(const HttpExchange& exchange) {
+  TransportShares& shares = Shares();
+  CURL* curl = ThreadHandle();
+  if (curl == nullptr) {
+    return {TransferFailure::kNotSent, {}, {}};
+  }
+  const std::string url = TransportUrl(exchange.target);
+  const std::string proxyUrl = exchange.proxy.empty() ? "" : "http://" + exchange.proxy;
+  const HeaderList headers = BuildHeaderList(exchange.headerLines);
+  Collected collected;
+
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+  if (!exchange.userAgent.empty()) {
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, exchange.userAgent.c_str());
+  }
+  SetMethodAndBody(curl, exchange);
+  SetCredentials(curl, exchange);
+  SetConnection(curl, exchange, proxyUrl);
+  SetCallbacks(curl, collected);
+
+  // Cookies kept by the transport live only in a share; attaching a share without them leaves
+  // the handle with none, whatever an earlier call on this thread did.
+  std::unique_ptr<CurlShare> callStore;
+  CURLSH* share = shares.common.get();
+  if (exchange.cookies == CookieStore::kProcess) {
+    share = shares.cookieStore.get();
+  } else if (exchange.cookies == CookieStore::kCall) {
+    callStore = std::make_unique<CurlShare>(std::initializer_list{CURL_LOCK_DATA_COOKIE});
+    share = callStore->get();
+  }
+  curl_easy_setopt(curl, CURLOPT_SHARE, share);
+  if (exchange.cookies != CookieStore::kNone) {
+    curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
+  }
+
+  const CURLcode code = curl_easy_perform(curl);
+  curl_easy_setopt(curl, CURLOPT_SHARE, static_cast<CURLSH*>(nullptr));
+  return {Classify(code, collected, exchange.followRedirects), std::move(collected.headers),
+          std::move(collected.body)};
+}
+
+}  // namespace hosting::net

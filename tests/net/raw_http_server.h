@@ -1,0 +1,64 @@
+#pragma once
+// A loopback HTTP peer for the transport tests: records every request byte for byte and answers
+// with scripted bytes. One thread per connection; the destructor stops and joins them all.
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace hosting::net::testing {
+
+struct Reply {
+  enum class Then {
+    kKeepOpen,  // read the next request on the same connection
+    kClose,     // close the connection after sending
+    kHang,      // send, then keep the connection open and silent until the server stops
+  };
+  std::string bytes;
+  Then then = Then::kKeepOpen;
+};
+
+// "HTTP/1.1 <status>\r\n" + each header line + "Content-Length" + "\r\n" + body.
+std::string HttpReply(std::string_view status, const std::vector<std::string>& headerLines,
+                      std::string_view body);
+
+class RawHttpServer {
+ public:
+  using Handler = std::function<Reply(const std::string& request)>;
+
+  explicit RawHttpServer(Handler handler);
+  ~RawHttpServer();
+  RawHttpServer(const RawHttpServer&) = delete;
+  RawHttpServer& operator=(const RawHttpServer&) = delete;
+
+  int port() const { return port_; }
+  std::string HostPort() const;                  // "127.0.0.1:<port>"
+  std::string Url(std::string_view path) const;  // "http://127.0.0.1:<port>" + path
+  std::vector<std::string> Requests() const;     // in the order they were read
+  std::string LastRequest() const;
+
+ private:
+  void AcceptLoop();
+  void Serve(int connection);
+  bool ReadRequest(int connection, std::string& buffer, std::string& request) const;
+
+  Handler handler_;
+  int listener_ = -1;
+  int port_ = 0;
+  mutable std::mutex mutex_;
+  std::condition_variable stopped_;
+  bool stopping_ = false;
+  std::vector<int> connections_;
+  std::vector<std::thread> threads_;
+  std::vector<std::string> requests_;
+  std::thread acceptor_;
+};
+
+// A port on which nothing listens (a listener bound and closed again).
+int ClosedPort();
+
+}  // namespace hosting::net::testing
