@@ -32,6 +32,11 @@ std::string_view UpToWideNul(std::string_view wide) {
   return wide.substr(0, 2 * units);
 }
 
+// The platform's systems run the Chinese ANSI page, whatever this machine's own page is.
+unsigned NormalizedPage(unsigned codePage) {
+  return codePage == kCodePageAnsi ? kCodePageGbk : codePage;
+}
+
 // What a character that the target cannot hold becomes.
 std::string_view SubstituteFor(unsigned codePage) {
   return codePage == kCodePageUtf8 ? kReplacementUtf8 : std::string_view{"?"};
@@ -46,22 +51,19 @@ std::string AsciiLower(std::string_view text) {
 
 #ifdef _WIN32
 
-UINT WinCodePage(unsigned codePage) {
-  return codePage == kCodePageAnsi ? CP_ACP : codePage;
-}
-
 // Bytes in codePage -> UTF-16LE bytes; invalid sequences become U+FFFD (or the page's default).
 std::string DecodeToWide(std::string_view bytes, unsigned codePage) {
   if (bytes.empty()) {
     return {};
   }
   const int length = static_cast<int>(bytes.size());
-  const int units = MultiByteToWideChar(WinCodePage(codePage), 0, bytes.data(), length, nullptr, 0);
+  const int units =
+      MultiByteToWideChar(NormalizedPage(codePage), 0, bytes.data(), length, nullptr, 0);
   if (units <= 0) {
     return {};
   }
   std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(WinCodePage(codePage), 0, bytes.data(), length, wide.data(), units);
+  MultiByteToWideChar(NormalizedPage(codePage), 0, bytes.data(), length, wide.data(), units);
   return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
 }
 
@@ -74,7 +76,7 @@ std::string EncodeFromWide(std::string_view wide, unsigned codePage) {
   std::wstring source(static_cast<std::size_t>(units), L'\0');
   std::copy_n(wide.data(), static_cast<std::size_t>(units) * 2,
               reinterpret_cast<char*>(source.data()));
-  const UINT page = WinCodePage(codePage);
+  const UINT page = NormalizedPage(codePage);
   const int size = WideCharToMultiByte(page, 0, source.data(), units, nullptr, 0, nullptr, nullptr);
   if (size <= 0) {
     return {};
@@ -111,15 +113,14 @@ std::optional<std::string> CharsetToWide(std::string_view bytes, std::string_vie
 
 #else  // iconv
 
-const char* IconvName(unsigned codePage) {
-  switch (codePage) {
+std::string IconvName(unsigned codePage) {
+  switch (NormalizedPage(codePage)) {
     case kCodePageUtf8:
       return "UTF-8";
-    case kCodePageAnsi:  // the platform's systems run the Chinese ANSI page
     case kCodePageGbk:
       return "CP936";
     default:
-      return nullptr;
+      return "CP" + std::to_string(codePage);
   }
 }
 
@@ -197,27 +198,21 @@ std::size_t SkipWideCharacter(std::string_view rest) {
   return pair ? 4 : 2;
 }
 
-std::string DecodeNamedToWide(std::string_view bytes, const char* charset, bool* known) {
-  const Iconv conversion("UTF-16LE", charset);
-  *known = conversion.valid();
-  if (!*known) {
-    return {};
+// Nothing when iconv does not know the charset.
+std::optional<std::string> DecodeNamedToWide(std::string_view bytes, const std::string& charset) {
+  const Iconv conversion("UTF-16LE", charset.c_str());
+  if (!conversion.valid()) {
+    return std::nullopt;
   }
   return conversion.Run(bytes, "\xFD\xFF", SkipOneByte);  // U+FFFD in UTF-16LE
 }
 
 std::string DecodeToWide(std::string_view bytes, unsigned codePage) {
-  const char* name = IconvName(codePage);
-  bool known = false;
-  return name == nullptr ? std::string{} : DecodeNamedToWide(bytes, name, &known);
+  return DecodeNamedToWide(bytes, IconvName(codePage)).value_or("");
 }
 
 std::string EncodeFromWide(std::string_view wide, unsigned codePage) {
-  const char* name = IconvName(codePage);
-  if (name == nullptr) {
-    return {};
-  }
-  const Iconv conversion(name, "UTF-16LE");
+  const Iconv conversion(IconvName(codePage).c_str(), "UTF-16LE");
   if (!conversion.valid()) {
     return {};
   }
@@ -231,13 +226,9 @@ std::optional<std::string> CharsetToWide(std::string_view bytes, std::string_vie
   if (charset.empty() || !std::all_of(charset.begin(), charset.end(), plain)) {
     return std::nullopt;
   }
-  std::string name = AsciiLower(charset);
-  if (name == "gb2312" || name == "gbk") {
-    name = "CP936";  // pages that declare gb2312 use the whole of GBK
-  }
-  bool known = false;
-  std::string wide = DecodeNamedToWide(bytes, name.c_str(), &known);
-  return known ? std::optional<std::string>(std::move(wide)) : std::nullopt;
+  const std::string name = AsciiLower(charset);
+  // Pages that declare gb2312 use the whole of GBK.
+  return DecodeNamedToWide(bytes, name == "gb2312" || name == "gbk" ? "CP936" : name);
 }
 
 #endif

@@ -9,7 +9,7 @@
 
 namespace hosting::net {
 
-inline constexpr unsigned kCodePageAnsi = 0;  // the system's ANSI page: GBK on the platform's systems
+inline constexpr unsigned kCodePageAnsi = 0;  // the platform's ANSI page: always GBK here
 inline constexpr unsigned kCodePageGbk = 936;
 inline constexpr unsigned kCodePageUtf8 = 65001;
 
