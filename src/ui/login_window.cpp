@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
 
+#include "ui/feedback_event.h"
 #include "ui/window_resources.h"
 #include "ui_login_window.h"
 
@@ -27,6 +28,7 @@ LoginWindow::LoginWindow(QWidget* parent)
   row->setSpacing(0);
   row->addStretch(1);
   ui_->状态条1->installEventFilter(this);
+  ui_->标签1->installEventFilter(this);
 
   connect(ui_->按钮1, &QPushButton::clicked, this, &LoginWindow::loginRequested);
   connect(ui_->编辑框3, &QLineEdit::returnPressed, this, &LoginWindow::loginRequested);
@@ -86,7 +88,14 @@ void LoginWindow::appendStatusPart(const QString& text, int width) {
   row->insertWidget(row->count() - 1, part);  // before the closing stretch
 }
 
+QObject& LoginWindow::feedbackLabel() const { return *ui_->标签1; }
+
 bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui_->标签1 && event->type() == FeedbackEvent::Type()) {
+    const auto* feedbackEvent = static_cast<FeedbackEvent*>(event);
+    emit feedback(feedbackEvent->p1(), feedbackEvent->p2());
+    return true;
+  }
   if (watched == ui_->状态条1 && event->type() == QEvent::MouseButtonPress &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     emit updateLinkRequested();

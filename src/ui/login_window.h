@@ -39,13 +39,17 @@ class LoginWindow : public QWidget {
   // Appends one part to 状态条1; parts sit side by side at exactly their widths.
   void appendStatusPart(const QString& text, int width);
 
+  // 标签1: the hidden label that receives the login worker's feedback (a FeedbackEvent).
+  QObject& feedbackLabel() const;
+
  signals:
   void loginRequested();            // 按钮1, or Enter in 编辑框3
   void registerRequested();         // 按钮2
   void loginCaptchaRequested();     // 图片框1 pressed
   void registerCaptchaRequested();  // 图片框2 pressed
   void updateLinkRequested();       // 状态条1 pressed
-  void closed();                    // the member closed the window
+  void feedback(qintptr p1, qintptr p2);  // a FeedbackEvent reached 标签1
+  void closed();                          // the member closed the window
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
