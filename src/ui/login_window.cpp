@@ -88,7 +88,9 @@ void LoginWindow::appendStatusPart(const QString& text, int width) {
   row->insertWidget(row->count() - 1, part);  // before the closing stretch
 }
 
-QObject& LoginWindow::feedbackLabel() const { return *ui_->标签1; }
+QObject& LoginWindow::feedbackLabel() const {
+  return *ui_->标签1;
+}
 
 bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui_->标签1 && event->type() == FeedbackEvent::Type()) {

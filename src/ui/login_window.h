@@ -43,11 +43,11 @@ class LoginWindow : public QWidget {
   QObject& feedbackLabel() const;
 
  signals:
-  void loginRequested();            // 按钮1, or Enter in 编辑框3
-  void registerRequested();         // 按钮2
-  void loginCaptchaRequested();     // 图片框1 pressed
-  void registerCaptchaRequested();  // 图片框2 pressed
-  void updateLinkRequested();       // 状态条1 pressed
+  void loginRequested();                  // 按钮1, or Enter in 编辑框3
+  void registerRequested();               // 按钮2
+  void loginCaptchaRequested();           // 图片框1 pressed
+  void registerCaptchaRequested();        // 图片框2 pressed
+  void updateLinkRequested();             // 状态条1 pressed
   void feedback(qintptr p1, qintptr p2);  // a FeedbackEvent reached 标签1
   void closed();                          // the member closed the window
 

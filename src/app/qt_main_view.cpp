@@ -1,0 +1,118 @@
+#include "app/qt_main_view.h"
+
+#include <QLabel>
+#include <QTreeWidget>
+
+#include "app/qt_text.h"
+#include "ui/picture_box.h"
+
+namespace hosting::app {
+namespace {
+
+using platform::MainCaption;
+using platform::MainList;
+using ui::MainWindow;
+
+QLabel& CaptionLabel(const MainWindow& window, MainCaption caption) {
+  switch (caption) {
+    case MainCaption::kHostingStatus:
+      return window.label(QStringLiteral("透明标签5"));
+    case MainCaption::kHostedTotal:
+      return window.label(QStringLiteral("透明标签3"));
+    case MainCaption::kOnlineCount:
+      return window.label(QStringLiteral("透明标签19"));
+    case MainCaption::kWithdrawnTotal:
+      return window.label(QStringLiteral("透明标签28"));
+    case MainCaption::kWithdrawable:
+      return window.label(QStringLiteral("透明标签29"));
+    case MainCaption::kEarnedToday:
+      return window.label(QStringLiteral("透明标签30"));
+    case MainCaption::kPayoutAccount:
+      return window.label(QStringLiteral("透明标签32"));
+    case MainCaption::kPayoutName:
+      break;
+  }
+  return window.label(QStringLiteral("透明标签34"));
+}
+
+QTreeWidget& ListView(const MainWindow& window, MainList list) {
+  switch (list) {
+    case MainList::kHostedAccounts:
+      return window.hostedAccounts();
+    case MainList::kEarnings:
+      return window.earnings();
+    case MainList::kWithdrawals:
+      break;
+  }
+  return window.withdrawals();
+}
+
+}  // namespace
+
+QtMainView::QtMainView(MainWindow& window, MessageBoxes& boxes) : calls_(&window, boxes) {}
+
+void QtMainView::ShowMessage(const platform::Message& message) {
+  calls_.ShowMessage(message);
+}
+
+void QtMainView::SetCaption(MainCaption caption, const std::string& text) {
+  calls_.Set(
+      [caption, text = ToQString(text)](MainWindow& w) { CaptionLabel(w, caption).setText(text); });
+}
+
+void QtMainView::SetHostingButtonEnabled(bool enabled) {
+  calls_.Set([enabled](MainWindow& w) { w.qrButton().setEnabled(enabled); });
+}
+
+void QtMainView::SetQrPicture(const std::string& image) {
+  calls_.Set([bytes = ToBytes(image)](MainWindow& w) { w.qrPicture().setImageBytes(bytes); });
+}
+
+platform::PictureSize QtMainView::QrPictureSize() {
+  return calls_.Get([](const MainWindow& w) {
+    return platform::PictureSize{w.qrPicture().width(), w.qrPicture().height()};
+  });
+}
+
+void QtMainView::SetQrPictureMode(platform::PictureMode mode) {
+  calls_.Set([mode](MainWindow& w) { w.qrPicture().setDisplayMode(static_cast<int>(mode)); });
+}
+
+void QtMainView::ClearRows(MainList list) {
+  calls_.Set([list](MainWindow& w) { ListView(w, list).clear(); });
+}
+
+void QtMainView::AppendRow(MainList list, const std::vector<std::string>& columns) {
+  QStringList texts;
+  for (const std::string& column : columns)
+    texts << ToQString(column);
+  calls_.Set([list, texts](MainWindow& w) { new QTreeWidgetItem(&ListView(w, list), texts); });
+}
+
+int QtMainView::RowCount(MainList list) {
+  return calls_.Get([list](const MainWindow& w) { return ListView(w, list).topLevelItemCount(); });
+}
+
+std::string QtMainView::CellText(MainList list, int row, int column) {
+  return calls_.Get([list, row, column](const MainWindow& w) {
+    const QTreeWidgetItem* item = ListView(w, list).topLevelItem(row);
+    return item != nullptr && column >= 0 ? ToUtf8(item->text(column)) : std::string();
+  });
+}
+
+int QtMainView::SelectedRow(MainList list) {
+  return calls_.Get([list](const MainWindow& w) {
+    QTreeWidget& view = ListView(w, list);
+    return view.currentItem() != nullptr ? view.indexOfTopLevelItem(view.currentItem()) : -1;
+  });
+}
+
+std::string QtMainView::WithdrawCaptcha() {
+  return calls_.Get([](const MainWindow& w) { return ToUtf8(w.withdrawCaptchaAnswer()); });
+}
+
+void QtMainView::SetWithdrawCaptchaPicture(const std::string& image) {
+  calls_.Set([bytes = ToBytes(image)](MainWindow& w) { w.withdrawCaptcha().setImageBytes(bytes); });
+}
+
+}  // namespace hosting::app

@@ -1,0 +1,44 @@
+#pragma once
+// Message boxes for tests: each message is recorded with the name of its owner window instead of
+// being shown, and the call returns at once (the member "closes" it immediately).
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QWidget>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/message_boxes.h"
+
+namespace hosting::testing_support {
+
+struct ShownMessage {
+  std::string owner;  // objectName of the owner window
+  platform::Message message;
+  bool onGuiThread = false;
+};
+
+class RecordingMessageBoxes final : public app::MessageBoxes {
+ public:
+  void Show(QWidget* owner, const platform::Message& message) override {
+    const std::lock_guard lock(mutex_);
+    shown_.push_back(
+        {owner != nullptr ? owner->window()->objectName().toStdString() : std::string(), message,
+         QThread::currentThread() == QCoreApplication::instance()->thread()});
+  }
+  std::vector<ShownMessage> Shown() const {
+    const std::lock_guard lock(mutex_);
+    return shown_;
+  }
+  std::size_t Count() const {
+    const std::lock_guard lock(mutex_);
+    return shown_.size();
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<ShownMessage> shown_;
+};
+
+}  // namespace hosting::testing_support
