@@ -1,0 +1,68 @@
+#include "sandbox/http_listener.h"
+
+#include <algorithm>
+#include <chrono>
+#include <stdexcept>
+
+#include "sandbox/answers.h"
+
+namespace sandbox {
+
+HttpListener::HttpListener(const SandboxConfig& config) {
+  // Each kept-alive connection holds a worker for its lifetime, so the pool is sized for the
+  // connections we expect, and small answers leave at once instead of waiting for Nagle.
+  const auto threads = static_cast<std::size_t>(std::max(config.threads, 2));
+  server_.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+  server_.set_tcp_nodelay(true);
+  server_.set_keep_alive_max_count(100'000);
+  server_.set_keep_alive_timeout(5);
+  server_.set_read_timeout(10);
+  server_.set_write_timeout(10);
+  server_.set_payload_max_length(kMaxBodyBytes);
+  if (config.latencyMs > 0) {
+    const auto delay = std::chrono::milliseconds(config.latencyMs);
+    server_.set_pre_routing_handler([delay](const httplib::Request&, httplib::Response&) {
+      std::this_thread::sleep_for(delay);
+      return httplib::Server::HandlerResponse::Unhandled;
+    });
+  }
+  server_.set_exception_handler(
+      [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+        res.status = 500;
+        SendJson(res, Envelope(false, "服务器内部错误"));
+      });
+}
+
+HttpListener::~HttpListener() { Stop(); }
+
+int HttpListener::Bind(const std::string& host, int port) {
+  int bound = port;
+  if (port == 0) {
+    bound = server_.bind_to_any_port(host);
+  } else if (!server_.bind_to_port(host, port)) {
+    bound = -1;
+  }
+  if (bound <= 0) {
+    throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
+  }
+  return bound;
+}
+
+void HttpListener::Serve(const Router& router) {
+  router.Install(server_);
+  thread_ = std::thread([this] { server_.listen_after_bind(); });
+  // stop() before the loop runs would be lost, so Serve returns only once it runs.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!server_.is_running() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+void HttpListener::Stop() {
+  if (thread_.joinable()) {
+    server_.stop();
+    thread_.join();
+  }
+}
+
+}  // namespace sandbox

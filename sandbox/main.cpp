@@ -1,0 +1,46 @@
+// platform-sandbox: runs the platform and the version service until SIGINT or SIGTERM.
+
+#include <csignal>
+#include <iostream>
+
+#include "sandbox/demo_data.h"
+#include "sandbox/options.h"
+#include "sandbox/platform_server.h"
+
+int main(int argc, char** argv) {
+  const auto parsed = sandbox::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (parsed.help) {
+    std::cout << sandbox::UsageText();
+    return 0;
+  }
+  if (!parsed.error.empty()) {
+    std::cerr << "platform-sandbox: " << parsed.error << "\n\n" << sandbox::UsageText();
+    return 2;
+  }
+  // Block the stop signals in every thread; the main thread waits for them below.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
+  try {
+    sandbox::PlatformServer server(parsed.config);
+    if (parsed.config.demo) {
+      sandbox::SeedDemoData(server.context());
+    }
+    server.Start();
+    std::cout << "platform:        " << server.BaseUrl() << "/custody/\n"
+              << "version service: " << server.VersionBaseUrl() << "/api/\n"
+              << "admin page:      " << server.BaseUrl() << "/custody/sandbox/\n"
+              << "QR texts use:    " << server.context().PublicUrl() << std::endl;
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    std::cout << "stopping" << std::endl;
+    server.Stop();
+  } catch (const std::exception& error) {
+    std::cerr << "platform-sandbox: " << error.what() << std::endl;
+    return 1;
+  }
+  return 0;
+}
