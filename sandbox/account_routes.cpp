@@ -39,8 +39,7 @@ std::string CredentialProblem(std::string_view account, std::string_view passwor
   return {};
 }
 
-void ServeCaptcha(PlatformContext& platform, const httplib::Request& req,
-                  httplib::Response& res) {
+void ServeCaptcha(PlatformContext& platform, const httplib::Request& req, httplib::Response& res) {
   const std::string session = platform.SessionOf(req, res);
   std::string code = platform.config().fixedCaptcha;
   if (code.empty()) {
@@ -135,11 +134,15 @@ void BindPayout(PlatformContext& platform, const httplib::Request& req, httplib:
 }  // namespace
 
 void AddAccountRoutes(Router& router, PlatformContext& platform) {
-  router.Add(PlatformPath("verificationCode/generate.do"), {"GET"}, WithPlatform(platform, ServeCaptcha));
+  router.Add(PlatformPath("verificationCode/generate.do"), {"GET"},
+             WithPlatform(platform, ServeCaptcha));
   router.Add(PlatformPath("userapi/adminUser/login.do"), {"POST"}, WithPlatform(platform, Login));
-  router.Add(PlatformPath("userapi/adminUser/register.do"), {"POST"}, WithPlatform(platform, Register));
-  router.Add(PlatformPath("userapi/adminUser/changepwd.do"), {"POST"}, WithPlatform(platform, ChangePassword));
-  router.Add(PlatformPath("userapi/adminUser/bindAlipay.do"), {"POST"}, WithPlatform(platform, BindPayout));
+  router.Add(PlatformPath("userapi/adminUser/register.do"), {"POST"},
+             WithPlatform(platform, Register));
+  router.Add(PlatformPath("userapi/adminUser/changepwd.do"), {"POST"},
+             WithPlatform(platform, ChangePassword));
+  router.Add(PlatformPath("userapi/adminUser/bindAlipay.do"), {"POST"},
+             WithPlatform(platform, BindPayout));
 }
 
 }  // namespace sandbox

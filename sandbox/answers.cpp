@@ -7,10 +7,8 @@ std::string JsonText(const nlohmann::json& value) {
 }
 
 nlohmann::json Envelope(bool success, std::string_view msg, nlohmann::json data) {
-  return nlohmann::json{{"success", success},
-                        {"msg", msg},
-                        {"data", std::move(data)},
-                        {"attributes", nullptr}};
+  return nlohmann::json{
+      {"success", success}, {"msg", msg}, {"data", std::move(data)}, {"attributes", nullptr}};
 }
 
 void SendJson(httplib::Response& res, const nlohmann::json& value) {

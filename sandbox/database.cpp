@@ -48,7 +48,9 @@ void Statement::Run() {
   }
 }
 
-std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t Statement::Int(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
 
 std::string Statement::Text(int column) const {
   const auto* text = sqlite3_column_text(stmt_, column);
@@ -102,11 +104,17 @@ Statement Database::Prepare(const std::string& sql) {
   return Statement(found->second.get());
 }
 
-std::int64_t Database::LastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+std::int64_t Database::LastInsertId() const {
+  return sqlite3_last_insert_rowid(db_);
+}
 
-int Database::Changes() const { return sqlite3_changes(db_); }
+int Database::Changes() const {
+  return sqlite3_changes(db_);
+}
 
-Transaction::Transaction(Database& db) : db_(db) { db_.Exec("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Database& db) : db_(db) {
+  db_.Exec("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
   if (!done_) {

@@ -27,19 +27,19 @@ void SeedHostedAccounts(PlatformContext& platform, std::int64_t member, std::int
 void SeedSettlements(PlatformContext& platform, std::int64_t member, std::int64_t now) {
   // (hours ago, type, cents): tasks (type 4) and a few other kinds of credit.
   static constexpr std::array<std::array<std::int64_t, 3>, 14> kRows = {{{1, 4, 1250},
-                                                                        {3, 4, 880},
-                                                                        {5, 2, 300},
-                                                                        {26, 4, 1500},
-                                                                        {30, 4, 720},
-                                                                        {31, 1, 200},
-                                                                        {50, 4, 2100},
-                                                                        {52, 4, 960},
-                                                                        {75, 3, 450},
-                                                                        {98, 4, 1830},
-                                                                        {120, 4, 1100},
-                                                                        {122, 2, 650},
-                                                                        {145, 4, 2400},
-                                                                        {160, 4, 1990}}};
+                                                                         {3, 4, 880},
+                                                                         {5, 2, 300},
+                                                                         {26, 4, 1500},
+                                                                         {30, 4, 720},
+                                                                         {31, 1, 200},
+                                                                         {50, 4, 2100},
+                                                                         {52, 4, 960},
+                                                                         {75, 3, 450},
+                                                                         {98, 4, 1830},
+                                                                         {120, 4, 1100},
+                                                                         {122, 2, 650},
+                                                                         {145, 4, 2400},
+                                                                         {160, 4, 1990}}};
   const auto hosted = platform.hosting.List(member, 0, 50);
   for (std::size_t i = 0; i < kRows.size(); ++i) {
     Settlement row;
@@ -62,11 +62,8 @@ void SeedSettlements(PlatformContext& platform, std::int64_t member, std::int64_
 
 void SeedWithdrawals(PlatformContext& platform, std::int64_t member, std::int64_t now) {
   // (days ago, cents, status, pay_status): every status and every payment state.
-  static constexpr std::array<std::array<std::int64_t, 4>, 5> kRows = {{{6, 2000, 1, 1},
-                                                                       {5, 1500, 2, 0},
-                                                                       {4, 1200, 1, 2},
-                                                                       {3, 1800, 1, 3},
-                                                                       {2, 1000, 0, 0}}};
+  static constexpr std::array<std::array<std::int64_t, 4>, 5> kRows = {
+      {{6, 2000, 1, 1}, {5, 1500, 2, 0}, {4, 1200, 1, 2}, {3, 1800, 1, 3}, {2, 1000, 0, 0}}};
   for (const auto& row : kRows) {
     Withdrawal withdrawal;
     withdrawal.memberId = member;

@@ -29,10 +29,9 @@ nlohmann::json CodeAnswer(const PlatformContext& platform, const HostedAccount& 
   } else if (code.expiresMs <= platform.Now()) {
     loginType = kExpired;
   }
-  return Envelope(loginType != kExpired, loginType == kExpired ? "二维码已失效" : "获取成功",
-                  {{"id", code.id},
-                   {"login_qrcode", ScanUrl(platform, code)},
-                   {"loginType", loginType}});
+  return Envelope(
+      loginType != kExpired, loginType == kExpired ? "二维码已失效" : "获取成功",
+      {{"id", code.id}, {"login_qrcode", ScanUrl(platform, code)}, {"loginType", loginType}});
 }
 
 void ConfirmDueCodes(PlatformContext& platform, std::int64_t member) {
@@ -75,16 +74,16 @@ void QrCode(PlatformContext& platform, const httplib::Request& req, httplib::Res
   SendJson(res, CodeAnswer(platform, *code));
 }
 
-void ListAccounts(PlatformContext& platform, const httplib::Request& req,
-                  httplib::Response& res) {
+void ListAccounts(PlatformContext& platform, const httplib::Request& req, httplib::Response& res) {
   const auto member = platform.RequireMember(req, res);
   if (!member) {
     return;
   }
   const auto form = FormFields::Parse(req.body);
-  const std::int64_t page = std::max<std::int64_t>(ParseId(form.Raw("page").value_or("")).value_or(1), 1);
-  const std::int64_t size =
-      std::clamp<std::int64_t>(ParseId(form.Raw("size").value_or("")).value_or(50), 1, kMaxPageSize);
+  const std::int64_t page =
+      std::max<std::int64_t>(ParseId(form.Raw("page").value_or("")).value_or(1), 1);
+  const std::int64_t size = std::clamp<std::int64_t>(
+      ParseId(form.Raw("size").value_or("")).value_or(50), 1, kMaxPageSize);
   ConfirmDueCodes(platform, *member);
   // The list is a bare array, not the envelope.
   nlohmann::json list = nlohmann::json::array();
@@ -99,8 +98,7 @@ void ListAccounts(PlatformContext& platform, const httplib::Request& req,
   SendJson(res, list);
 }
 
-void ClearOffline(PlatformContext& platform, const httplib::Request& req,
-                  httplib::Response& res) {
+void ClearOffline(PlatformContext& platform, const httplib::Request& req, httplib::Response& res) {
   const auto member = platform.RequireMember(req, res);
   if (!member) {
     return;

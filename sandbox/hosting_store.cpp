@@ -23,7 +23,7 @@ std::string Select(const std::string& where) {
 
 // A nickname as people choose them: a mood and a thing, sometimes with a number.
 std::string MakeNickname(std::uint64_t random) {
-  static constexpr std::array<const char*, 8> kFirst = {"快乐的", "安静的", "勇敢的", "晴天",
+  static constexpr std::array<const char*, 8> kFirst = {"快乐的", "安静的",   "勇敢的", "晴天",
                                                         "微风",   "星空下的", "爱笑的", "追风的"};
   static constexpr std::array<const char*, 8> kSecond = {"小鱼",   "猫咪", "旅人", "柠檬",
                                                          "向日葵", "少年", "咖啡", "兔子"};
@@ -119,8 +119,8 @@ void HostingStore::ConfirmDue(std::int64_t member, std::int64_t delayMs, std::in
   const auto lock = db_.Lock();
   std::vector<HostedAccount> due;
   {
-    auto query = db_.Prepare(
-        Select("member_id = ?1 AND state = 0 AND opened_ms <= ?2 AND expires_ms > ?3"));
+    auto query =
+        db_.Prepare(Select("member_id = ?1 AND state = 0 AND opened_ms <= ?2 AND expires_ms > ?3"));
     query.Bind(1, member).Bind(2, nowMs - delayMs).Bind(3, nowMs);
     while (query.Step()) {
       due.push_back(ReadAccount(query));

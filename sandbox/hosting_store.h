@@ -30,7 +30,7 @@ struct HostedAccount {
 };
 
 struct HostedCounts {
-  std::int64_t total = 0;   // online and offline accounts
+  std::int64_t total = 0;  // online and offline accounts
   std::int64_t online = 0;
 };
 

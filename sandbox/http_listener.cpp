@@ -8,7 +8,7 @@
 
 namespace sandbox {
 
-HttpListener::HttpListener(const SandboxConfig& config) {
+HttpListener::HttpListener(const SandboxConfig& config) : latency_(config.latencyMs) {
   // Each kept-alive connection holds a worker for its lifetime, so the pool is sized for the
   // connections we expect, and small answers leave at once instead of waiting for Nagle.
   const auto threads = static_cast<std::size_t>(std::max(config.threads, 2));
@@ -19,13 +19,6 @@ HttpListener::HttpListener(const SandboxConfig& config) {
   server_.set_read_timeout(10);
   server_.set_write_timeout(10);
   server_.set_payload_max_length(kMaxBodyBytes);
-  if (config.latencyMs > 0) {
-    const auto delay = std::chrono::milliseconds(config.latencyMs);
-    server_.set_pre_routing_handler([delay](const httplib::Request&, httplib::Response&) {
-      std::this_thread::sleep_for(delay);
-      return httplib::Server::HandlerResponse::Unhandled;
-    });
-  }
   server_.set_exception_handler(
       [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
         res.status = 500;
@@ -33,7 +26,9 @@ HttpListener::HttpListener(const SandboxConfig& config) {
       });
 }
 
-HttpListener::~HttpListener() { Stop(); }
+HttpListener::~HttpListener() {
+  Stop();
+}
 
 int HttpListener::Bind(const std::string& host, int port) {
   int bound = port;
@@ -49,6 +44,20 @@ int HttpListener::Bind(const std::string& host, int port) {
 }
 
 void HttpListener::Serve(const Router& router) {
+  server_.set_pre_routing_handler([this, &router](const httplib::Request& req,
+                                                  httplib::Response& res) {
+    if (latency_.count() > 0) {
+      std::this_thread::sleep_for(latency_);
+    }
+    // The library refuses a body-carrying method without Content-Length; a web server takes
+    // such a request as having an empty body, so answer it here before the body is read.
+    const bool bodyMethod = req.method == "POST" || req.method == "PUT" || req.method == "PATCH";
+    if (bodyMethod && !req.has_header("Content-Length") && !req.has_header("Transfer-Encoding")) {
+      router.Dispatch(req, res);
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    return httplib::Server::HandlerResponse::Unhandled;
+  });
   router.Install(server_);
   thread_ = std::thread([this] { server_.listen_after_bind(); });
   // stop() before the loop runs would be lost, so Serve returns only once it runs.

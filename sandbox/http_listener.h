@@ -3,6 +3,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -28,6 +29,7 @@ class HttpListener {
   void Stop();
 
  private:
+  std::chrono::milliseconds latency_;
   httplib::Server server_;
   std::thread thread_;
 };

@@ -158,8 +158,8 @@ std::int64_t LedgerStore::AddWithdrawal(const Withdrawal& withdrawal) {
 
 std::vector<Withdrawal> LedgerStore::Withdrawals(std::int64_t member) {
   const auto lock = db_.Lock();
-  auto query =
-      db_.Prepare(std::string(kWithdrawalColumns) + "WHERE member_id = ?1 ORDER BY add_ms DESC, id DESC");
+  auto query = db_.Prepare(std::string(kWithdrawalColumns) +
+                           "WHERE member_id = ?1 ORDER BY add_ms DESC, id DESC");
   query.Bind(1, member);
   return ReadWithdrawals(query);
 }

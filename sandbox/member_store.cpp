@@ -14,8 +14,7 @@ Member ReadMember(const Statement& row) {
 
 // Hashing is slow on purpose; it runs outside the database lock so that other requests go on.
 std::optional<std::int64_t> MemberStore::Register(std::string_view account,
-                                                  std::string_view password,
-                                                  std::int64_t nowMs) {
+                                                  std::string_view password, std::int64_t nowMs) {
   const std::string hash = HashPassword(password);
   const auto lock = db_.Lock();
   auto insert = db_.Prepare(

@@ -26,8 +26,7 @@ class MemberStore {
   std::optional<std::int64_t> Register(std::string_view account, std::string_view password,
                                        std::int64_t nowMs);
   // The member's id when account and password match.
-  std::optional<std::int64_t> Authenticate(std::string_view account,
-                                           std::string_view password);
+  std::optional<std::int64_t> Authenticate(std::string_view account, std::string_view password);
   void ChangePassword(std::int64_t member, std::string_view password);
   // Binds the payout account once; false when one is already bound (nothing changes then).
   bool BindPayout(std::int64_t member, std::string_view realname, std::string_view aliAccount);

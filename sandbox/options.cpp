@@ -12,8 +12,7 @@ namespace {
 std::optional<int> ParseInt(const std::string& text, int minimum, int maximum) {
   int value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc{} || end != text.data() + text.size() || value < minimum ||
-      value > maximum) {
+  if (ec != std::errc{} || end != text.data() + text.size() || value < minimum || value > maximum) {
     return std::nullopt;
   }
   return value;

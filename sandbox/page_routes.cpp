@@ -15,8 +15,7 @@ namespace {
 constexpr const char* kTableBreak = "\r\n\t\t\t\t\t\t\t\t\t";
 
 std::string Page(std::string_view title, std::string_view body) {
-  return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-         std::string(title) +
+  return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + std::string(title) +
          "</title>\n<style>body{font-family:sans-serif;margin:2em}td{padding:4px 8px}</style>\n"
          "</head>\n<body>\n" +
          std::string(body) + "</body>\n</html>\n";
@@ -77,8 +76,7 @@ void ServePage(PlatformContext& platform, const httplib::Request& req, httplib::
     SendHtml(res, LoginPage());
     return;
   }
-  const bool known =
-      req.has_param("index") || req.has_param("tixian") || req.has_param("baseinfo");
+  const bool known = req.has_param("index") || req.has_param("tixian") || req.has_param("baseinfo");
   if (!known) {
     res.status = 404;
     SendHtml(res, Page("404", "<p>页面不存在</p>\n"));
@@ -101,8 +99,7 @@ void ServePage(PlatformContext& platform, const httplib::Request& req, httplib::
 }  // namespace
 
 void AddPageRoutes(Router& router, PlatformContext& platform) {
-  router.Add(PlatformPath("pageController.do"), {"GET", "POST"},
-             WithPlatform(platform, ServePage));
+  router.Add(PlatformPath("pageController.do"), {"GET", "POST"}, WithPlatform(platform, ServePage));
 }
 
 }  // namespace sandbox

@@ -53,7 +53,8 @@ std::string PlatformContext::SessionOf(const httplib::Request& req, httplib::Res
     }
   }
   std::string id = sessions.Create();
-  res.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + id + "; Path=/custody; HttpOnly");
+  res.set_header("Set-Cookie",
+                 std::string(kSessionCookie) + "=" + id + "; Path=/custody; HttpOnly");
   return id;
 }
 

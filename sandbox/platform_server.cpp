@@ -13,7 +13,9 @@ PlatformServer::PlatformServer(SandboxConfig config)
   AddPageRoutes(platformRoutes_, *context_);
 }
 
-PlatformServer::~PlatformServer() { Stop(); }
+PlatformServer::~PlatformServer() {
+  Stop();
+}
 
 void PlatformServer::Start() {
   const SandboxConfig& config = context_->config();
@@ -37,7 +39,9 @@ void PlatformServer::Stop() {
   }
 }
 
-std::string PlatformServer::BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
+std::string PlatformServer::BaseUrl() const {
+  return "http://127.0.0.1:" + std::to_string(port_);
+}
 
 std::string PlatformServer::VersionBaseUrl() const {
   return "http://127.0.0.1:" + std::to_string(versionPort_);

@@ -19,8 +19,9 @@ void SessionStore::MakeRoomLocked(std::int64_t nowMs) {
   if (sessions_.size() < kMaxSessions) {
     return;
   }
-  std::erase_if(sessions_,
-                [&](const auto& entry) { return nowMs - entry.second.lastSeenMs > kSessionIdleMs; });
+  std::erase_if(sessions_, [&](const auto& entry) {
+    return nowMs - entry.second.lastSeenMs > kSessionIdleMs;
+  });
   if (sessions_.size() >= kMaxSessions) {
     const auto oldest = std::min_element(
         sessions_.begin(), sessions_.end(),

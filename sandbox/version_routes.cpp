@@ -14,8 +14,8 @@ std::string VersionAnswer(const SandboxConfig& config, std::string_view packageU
   std::string text = JsonText(head);
   text.pop_back();  // reopen the object to append the escaped notice
   const nlohmann::json notice = config.notice;
-  text += ",\"notice\":" +
-          notice.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace) + "}";
+  text +=
+      ",\"notice\":" + notice.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace) + "}";
   return text;
 }
 
