@@ -1,0 +1,41 @@
+#include "qr/gf_poly_divisible.h"
+
+#include <vector>
+
+#include "qr/qr_error.h"
+
+namespace hosting::qr {
+
+std::pair<GFPP, GFPP> GFPP::分离(const GFP& divisor) const {
+  if (&Field() != &divisor.Field()) {
+    RaiseQrError(kClassName, "分离", "GF256不同");
+  }
+  if (divisor.IsZero()) {
+    RaiseQrError(kClassName, "分离", "除数为0");
+  }
+  const GF256& field = Field();
+  const auto& d = divisor.Coefficients();
+  std::vector<std::uint8_t> remainder = Coefficients();
+  if (remainder.size() < d.size()) {
+    return {GFPP(field, {0}), GFPP(field, std::move(remainder))};
+  }
+  // Each step cancels the leading term of the remainder with scale * x^shift * divisor; the
+  // leading coefficients sit in place so no intermediate polynomial is built.
+  const std::size_t steps = remainder.size() - d.size() + 1;
+  std::vector<std::uint8_t> quotient(steps, 0);
+  const std::uint8_t inverseLead = field.Inverse(d.front());
+  for (std::size_t i = 0; i < steps; ++i) {
+    if (remainder[i] == 0) {
+      continue;
+    }
+    const std::uint8_t scale = field.Multiply(remainder[i], inverseLead);
+    quotient[i] = scale;
+    for (std::size_t j = 0; j < d.size(); ++j) {
+      remainder[i + j] ^= field.Multiply(scale, d[j]);
+    }
+  }
+  remainder.erase(remainder.begin(), remainder.begin() + static_cast<std::ptrdiff_t>(steps));
+  return {GFPP(field, std::move(quotient)), GFPP(field, std::move(remainder))};
+}
+
+}  // namespace hosting::qr

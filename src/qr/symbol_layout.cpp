@@ -1,0 +1,92 @@
+#include "qr/symbol_layout.h"
+
+#include <array>
+#include <memory>
+#include <mutex>
+
+#include "qr/mask_util.h"
+
+namespace hosting::qr {
+namespace {
+
+constexpr int kTypeInfoBits = 15;
+
+struct LayoutCache {
+  std::array<std::once_flag, 40> built;
+  std::array<std::unique_ptr<const SymbolLayout>, 40> layouts;
+};
+
+// Masked merge of one packed line: function | ((placed ^ mask) & region).
+void ComposeLine(std::span<const std::uint64_t> function, std::span<const std::uint64_t> placed,
+                 std::span<const std::uint64_t> mask, std::span<const std::uint64_t> region,
+                 std::span<std::uint64_t> out) {
+  for (std::size_t w = 0; w < out.size(); ++w) {
+    out[w] = function[w] | ((placed[w] ^ mask[w]) & region[w]);
+  }
+}
+
+}  // namespace
+
+SymbolLayout::SymbolLayout(const QrVersion& version) {
+  矩阵应用类::EmbedFunctionPatterns(version, functionPatterns_);
+  dataCells_ = 矩阵应用类::DataCellOrder(functionPatterns_);
+  const int n = Dimension();
+  functionDark_ = PackedSymbol(n);
+  dataRegion_ = PackedSymbol(n);
+  for (int k = 0; k < kTypeInfoBits; ++k) {
+    for (const DataCell cell : 矩阵应用类::TypeInfoCells(k, n)) {
+      functionPatterns_.Set(cell.x, cell.y, 0);
+    }
+  }
+  for (int y = 0; y < n; ++y) {
+    for (int x = 0; x < n; ++x) {
+      if (functionPatterns_.Get(x, y) == 1) {
+        functionDark_.SetDark(x, y);
+      }
+    }
+  }
+  for (const DataCell cell : dataCells_) {
+    dataRegion_.SetDark(cell.x, cell.y);
+  }
+}
+
+const SymbolLayout& SymbolLayout::ForVersion(const QrVersion& version) {
+  static LayoutCache cache;
+  const auto index = static_cast<std::size_t>(version.GetVersionNumber() - 1);
+  std::call_once(cache.built[index],
+                 [&] { cache.layouts[index] = std::make_unique<const SymbolLayout>(version); });
+  return *cache.layouts[index];
+}
+
+PackedSymbol SymbolLayout::PlaceBits(const 位向量类& bits) const {
+  PackedSymbol placed(Dimension());
+  const auto bytes = bits.Bytes();
+  const auto count = std::min(static_cast<std::size_t>(bits.GetSize()), dataCells_.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    if ((bytes[i / 8] >> (7 - i % 8)) & 1U) {
+      placed.SetDark(dataCells_[i].x, dataCells_[i].y);
+    }
+  }
+  return placed;
+}
+
+void SymbolLayout::Compose(const PackedSymbol& placed, const EcLevel& level, int mask,
+                           PackedSymbol& out) const {
+  const int n = Dimension();
+  for (int i = 0; i < n; ++i) {
+    ComposeLine(functionDark_.Row(i), placed.Row(i), 掩码辅助类::MaskRow(mask, i),
+                dataRegion_.Row(i), out.Row(i));
+    ComposeLine(functionDark_.Column(i), placed.Column(i), 掩码辅助类::MaskColumn(mask, i),
+                dataRegion_.Column(i), out.Column(i));
+  }
+  const 位向量子类 typeInfo = 矩阵应用类::标记类型信息位(level, mask);
+  for (int k = 0; k < kTypeInfoBits; ++k) {
+    if (typeInfo.取位值(kTypeInfoBits - 1 - k)) {
+      for (const DataCell cell : 矩阵应用类::TypeInfoCells(k, n)) {
+        out.SetDark(cell.x, cell.y);
+      }
+    }
+  }
+}
+
+}  // namespace hosting::qr
