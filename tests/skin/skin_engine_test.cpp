@@ -4,25 +4,18 @@
 
 #include <QDialog>
 #include <QMainWindow>
-#include <QRegularExpression>
 #include <array>
 
 #include "skin/pe_builder.h"
-#include "skin/qt_app.h"
+#include "skin/skin_test_support.h"
 #include "ui/skin/memory_module.h"
 #include "ui/skin/skin_resources.h"
 
 namespace hosting::skin {
 namespace {
 
+using test::ResourceColour;
 using test::TestApplication;
-
-// The colour that a resource's palette comment gives `role`.
-QColor ResourceColour(const QByteArray& resource, const QString& role) {
-  const QRegularExpression line(QStringLiteral("\n%1 (#[0-9a-f]{6})\n").arg(role));
-  const auto match = line.match(QString::fromUtf8(resource));
-  return match.hasMatch() ? QColor(match.captured(1)) : QColor();
-}
 
 QColor CentrePixel(QWidget& widget) {
   const QImage image = widget.grab().toImage();
