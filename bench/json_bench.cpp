@@ -58,6 +58,20 @@ void BM_JsonObjectParseOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_JsonObjectParseOnly)->Unit(benchmark::kMicrosecond);
 
+// A hostile answer: one object with 300,000 members (parsing must stay n log n).
+void BM_JsonObjectWideObject(benchmark::State& state) {
+  std::string wide = "{";
+  for (int i = 0; i < 300'000; ++i) {
+    wide += "\"k" + std::to_string(i) + "\":" + std::to_string(i) + ",";
+  }
+  wide.back() = '}';
+  for (auto _ : state) {
+    hosting::data::JsonObject json;
+    benchmark::DoNotOptimize(json.Parse(wide));
+  }
+}
+BENCHMARK(BM_JsonObjectWideObject)->Unit(benchmark::kMillisecond);
+
 // Peer: the same reads straight on nlohmann::json, without paths or text conversions.
 void BM_NlohmannDirect(benchmark::State& state) {
   const std::string answer = ListAnswer();

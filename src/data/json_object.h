@@ -60,7 +60,8 @@ class JsonObject {
 
   // Writers take a path like the readers. A missing last member is created when its parent is an
   // object, and an index just past the end of an array appends; other missing targets change
-  // nothing. With valueIsJson (or raw) the value is JSON text, otherwise a string.
+  // nothing. With valueIsJson (or raw) the value is JSON text (an empty one stands for {} in
+  // SetMember and SetValue, and changes nothing in SetMemberJson), otherwise a string.
   void SetMember(std::string_view key, std::string_view value, bool valueIsJson = false);
   void SetMemberJson(std::string_view key, std::string_view jsonText);
   void SetMemberNumber(std::string_view key, double number);

@@ -2,29 +2,45 @@
 
 #include <pcre2.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace hosting::data {
 namespace {
 
-// Bounds of one search: a pathological pattern gives up instead of backtracking for seconds, and
-// the backtracking frames live on the heap (pcre2_match), never on the stack.
+// Bounds of one Create: a pathological pattern gives up instead of backtracking for seconds; the
+// interpreter keeps its backtracking frames on the heap and the JIT within its own fixed 32 KiB
+// stack, so a deep search never overflows the thread's stack. The match limit
+// counts per start position only, and work inside a character loop not at all, so a pattern like
+// \w+\s over a long run of letters would still take quadratic time: every pattern item reports to
+// a callout that counts steps over the whole Create, and character loops are compiled to give
+// back (no auto-possessification) so that each byte they pass costs a step. The budget stands for
+// a fraction of a second with the JIT (used when the system allows it) and about a second without.
 constexpr uint32_t kMatchLimit = 1'000'000;
 constexpr uint32_t kDepthLimit = 100'000;
+constexpr uint32_t kHeapLimitKib = 64 * 1024;
+constexpr std::uint64_t kStepBudget = 10'000'000;
 constexpr std::string_view kQuoteMarker = "#引号";
 
-struct CodeDeleter {
-  void operator()(pcre2_code* code) const { pcre2_code_free(code); }
+template <auto Free>
+struct Deleter {
+  template <class T>
+  void operator()(T* object) const {
+    Free(object);
+  }
 };
-struct MatchDataDeleter {
-  void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
-};
-struct MatchContextDeleter {
-  void operator()(pcre2_match_context* context) const { pcre2_match_context_free(context); }
-};
-struct CompileContextDeleter {
-  void operator()(pcre2_compile_context* context) const { pcre2_compile_context_free(context); }
-};
+template <class T, auto Free>
+using Owned = std::unique_ptr<T, Deleter<Free>>;
+
+// The callout of every pattern item: spends one step, abandons the search when none is left.
+int SpendStep(pcre2_callout_block* /*block*/, void* stepsLeft) {
+  auto& left = *static_cast<std::uint64_t*>(stepsLeft);
+  if (left == 0) {
+    return PCRE2_ERROR_MATCHLIMIT;
+  }
+  --left;
+  return 0;
+}
 
 std::string SubstituteQuotes(std::string_view pattern) {
   std::string result;
@@ -37,8 +53,8 @@ std::string SubstituteQuotes(std::string_view pattern) {
   return result.append(pattern.substr(from));
 }
 
-std::unique_ptr<pcre2_code, CodeDeleter> Compile(const std::string& pattern, uint32_t options) {
-  const std::unique_ptr<pcre2_compile_context, CompileContextDeleter> context(
+Owned<pcre2_code, pcre2_code_free> Compile(const std::string& pattern, uint32_t options) {
+  const Owned<pcre2_compile_context, pcre2_compile_context_free> context(
       pcre2_compile_context_create(nullptr));
   if (!context) {
     return nullptr;
@@ -46,7 +62,7 @@ std::unique_ptr<pcre2_code, CodeDeleter> Compile(const std::string& pattern, uin
   pcre2_set_newline(context.get(), PCRE2_NEWLINE_ANYCRLF);
   int error = 0;
   PCRE2_SIZE errorOffset = 0;
-  return std::unique_ptr<pcre2_code, CodeDeleter>(
+  return Owned<pcre2_code, pcre2_code_free>(
       pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), options, &error,
                     &errorOffset, context.get()));
 }
@@ -133,15 +149,18 @@ bool RegexObject::State::Span(std::size_t match, std::size_t group, std::size_t&
 }
 
 bool RegexObject::State::Collect(const pcre2_code& code, bool global) {
-  const std::unique_ptr<pcre2_match_data, MatchDataDeleter> data(
+  const Owned<pcre2_match_data, pcre2_match_data_free> data(
       pcre2_match_data_create_from_pattern(&code, nullptr));
-  const std::unique_ptr<pcre2_match_context, MatchContextDeleter> context(
+  const Owned<pcre2_match_context, pcre2_match_context_free> context(
       pcre2_match_context_create(nullptr));
   if (!data || !context) {
     return false;
   }
   pcre2_set_match_limit(context.get(), kMatchLimit);
   pcre2_set_depth_limit(context.get(), kDepthLimit);
+  pcre2_set_heap_limit(context.get(), kHeapLimitKib);
+  std::uint64_t stepsLeft = kStepBudget;
+  pcre2_set_callout(context.get(), SpendStep, &stepsLeft);
   const auto* text = reinterpret_cast<PCRE2_SPTR>(subject.data());
   const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
   std::size_t start = 0;
@@ -178,12 +197,13 @@ bool RegexObject::Create(std::string_view pattern, std::string_view subject, boo
   state->pattern = quoteSubstitution ? SubstituteQuotes(pattern) : std::string(pattern);
   state->subject = std::string(subject);
   // Subjects are raw bytes (UTF-8 or not): byte mode, and a pattern cannot switch UTF on.
-  uint32_t options = PCRE2_NEVER_UTF;
+  uint32_t options = PCRE2_NEVER_UTF | PCRE2_AUTO_CALLOUT | PCRE2_NO_AUTO_POSSESS;
   options |= caseSensitive ? 0 : PCRE2_CASELESS;
   options |= multiline ? PCRE2_MULTILINE : 0;
   const auto code = Compile(state->pattern, options);
   bool collected = false;
   if (code) {
+    pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE);  // best effort: the interpreter otherwise
     uint32_t groups = 0;
     pcre2_pattern_info(code.get(), PCRE2_INFO_CAPTURECOUNT, &groups);
     state->groups = groups;

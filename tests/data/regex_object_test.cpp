@@ -133,6 +133,12 @@ TEST(RegexObjectHostile, LongSubjects) {
   EXPECT_EQ(regex.SubMatchText(1, 1), "big5");
   ASSERT_TRUE(regex.Create(".", std::string(1'000'000, '\n') + "z"));
   EXPECT_EQ(regex.MatchCount(), 1);
+  std::string words;
+  while (words.size() < 1'000'000) {
+    words += "word ";
+  }
+  ASSERT_TRUE(regex.Create(R"(\w+)", words));
+  EXPECT_EQ(regex.MatchCount(), 200'000);
 }
 
 TEST(RegexObjectHostile, CatastrophicBacktrackingGivesUp) {
@@ -142,6 +148,8 @@ TEST(RegexObjectHostile, CatastrophicBacktrackingGivesUp) {
   EXPECT_EQ(regex.MatchCount(), 0);
   EXPECT_EQ(regex.GetPattern(), "(a+)+$");
   EXPECT_FALSE(regex.Create("(a|aa)+$", subject));
+  // Quadratic: every start position runs through the rest of the letters.
+  EXPECT_FALSE(regex.Create(R"(\w+\s)", std::string(300'000, 'a')));
   // Deeply nested groups over a long subject stay off the stack.
   EXPECT_FALSE(regex.Create("(?:(a)|b)*$", std::string(1'000'000, 'a') + "\x01"));
 }
