@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#ifdef _WIN32
+#if HOSTING_SKIN_RUNS_IMAGE_CODE
 #include <windows.h>
 #endif
 
@@ -24,12 +24,9 @@ SystemLibraries::~SystemLibraries() {
   ReleaseAll();
 }
 
-#if defined(_WIN32)
+#if HOSTING_SKIN_RUNS_IMAGE_CODE
 
 std::uint32_t SystemLibraries::Resolve(const ImportRequest& request) {
-  if constexpr (!kCanRunImageCode) {
-    return 0;
-  }
   HMODULE library = LoadLibraryA(std::string(request.library).c_str());
   if (library == nullptr) {
     return 0;
@@ -61,7 +58,7 @@ void SystemLibraries::ReleaseAll() {
 
 bool CallEntryPoint([[maybe_unused]] std::uint32_t address, [[maybe_unused]] std::uint32_t base,
                     [[maybe_unused]] EntryReason reason) {
-#if defined(_WIN32) && (defined(_M_IX86) || defined(__i386__))
+#if HOSTING_SKIN_RUNS_IMAGE_CODE
   using DllEntry = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
   const auto entry = reinterpret_cast<DllEntry>(static_cast<std::uintptr_t>(address));
   const auto instance = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(base));
@@ -73,7 +70,7 @@ bool CallEntryPoint([[maybe_unused]] std::uint32_t address, [[maybe_unused]] std
 
 void CallStdcall6([[maybe_unused]] std::uint32_t address,
                   [[maybe_unused]] const std::array<std::uint32_t, 6>& arguments) {
-#if defined(_WIN32) && (defined(_M_IX86) || defined(__i386__))
+#if HOSTING_SKIN_RUNS_IMAGE_CODE
   using Function = int(WINAPI*)(std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
                                 std::uint32_t, std::uint32_t);
   const auto function = reinterpret_cast<Function>(static_cast<std::uintptr_t>(address));

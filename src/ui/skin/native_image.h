@@ -12,10 +12,11 @@
 namespace hosting::skin {
 
 #if defined(_WIN32) && (defined(_M_IX86) || defined(__i386__))
-inline constexpr bool kCanRunImageCode = true;
+#define HOSTING_SKIN_RUNS_IMAGE_CODE 1
 #else
-inline constexpr bool kCanRunImageCode = false;
+#define HOSTING_SKIN_RUNS_IMAGE_CODE 0
 #endif
+inline constexpr bool kCanRunImageCode = HOSTING_SKIN_RUNS_IMAGE_CODE != 0;
 
 // Libraries loaded by the system loader for one image's imports, released with the object.
 class SystemLibraries {
