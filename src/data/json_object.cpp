@@ -88,7 +88,8 @@ J* Walk(J& root, std::span<const PathStep> steps) {
   return node;
 }
 
-// The value at path for reading; nullptr when missing or when the path cannot be parsed.
+// The value at path for reading; nullptr when missing or when the path cannot be parsed. Walks
+// the path text directly: this is what every flow does per field, so it does not allocate.
 const Json* Find(const Json& root, std::string_view path) {
   const Json* node = root.is_discarded() ? nullptr : &root;
   PathReader reader(path);
