@@ -1,6 +1,7 @@
 #include "net/answer_text.h"
 
 #include "data/regex_object.h"
+#include "net/ascii_text.h"
 #include "net/codec.h"
 
 namespace hosting::net {
@@ -17,9 +18,13 @@ std::string_view UpToNul(std::string_view bytes) {
 }  // namespace
 
 std::string DeclaredCharset(std::string_view text) {
+  const std::string_view head = text.substr(0, kCharsetSearchBytes);
+  // Answers without a meta tag (every API answer) need no pattern at all.
+  if (!ContainsIgnoreCase(head, "<meta")) {
+    return {};
+  }
   data::RegexObject regex;
-  if (!regex.Create(kCharsetPattern, text.substr(0, kCharsetSearchBytes)) ||
-      regex.MatchCount() < 1) {
+  if (!regex.Create(kCharsetPattern, head) || regex.MatchCount() < 1) {
     return {};
   }
   return regex.SubMatchText(1, 1);

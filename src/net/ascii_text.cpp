@@ -29,15 +29,15 @@ std::size_t BlankAt(std::string_view text) {
 }  // namespace
 
 std::size_t FindIgnoreCase(std::string_view haystack, std::string_view needle, std::size_t from) {
-  if (from > haystack.size() || needle.size() > haystack.size() - from) {
+  if (from > haystack.size()) {
     return std::string_view::npos;
   }
-  for (std::size_t i = from; i + needle.size() <= haystack.size(); ++i) {
-    if (EqualIgnoreCase(haystack.substr(i, needle.size()), needle)) {
-      return i;
-    }
-  }
-  return std::string_view::npos;
+  const auto found = std::search(haystack.begin() + static_cast<std::ptrdiff_t>(from),
+                                 haystack.end(), needle.begin(), needle.end(),
+                                 [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+  return found == haystack.end() && !needle.empty()
+             ? std::string_view::npos
+             : static_cast<std::size_t>(found - haystack.begin());
 }
 
 bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {

@@ -87,6 +87,10 @@ TEST_F(WinHttpRequestTest, UnknownMethodCodesSendGetAndTheBodyGoesWithAnyMethod)
                                         "\r\n")
         << code;
   }
+  // A large form goes at once, without waiting for a "100 Continue".
+  const std::string form(3000, 'f');
+  WinHttpRequest({.url = server.Url("/post"), .method = kMethodPost, .body = form});
+  EXPECT_TRUE(server.LastRequest().ends_with("Content-Length: 3000\r\n\r\n" + form));
   WinHttpRequest({.url = server.Url("/put"), .method = 3, .body = "x=1"});
   EXPECT_EQ(server.LastRequest(), Head("PUT /put HTTP/1.1") + std::string(kAgentLine) +
                                       std::string(kAcceptLines) + std::string(kCacheLine) +
