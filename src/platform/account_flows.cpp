@@ -64,7 +64,7 @@ void Register(const FlowContext& context, LoginView& view) {
                            "&password=" + net::FormValue(password) +
                            "&key=580213746691&checkCode=" + net::FormValue(view.RegisterCaptcha());
   const std::string text =
-      AnswerText(FetchWithSession(context, Verb::kPost, "userapi/adminUser/register.do", body));
+      JsonText(FetchWithSession(context, Verb::kPost, "userapi/adminUser/register.do", body));
   if (text.find("注册成功") != std::string::npos) {
     view.ShowMessage({"注册成功", {}, MessageIcon::kInformation});
     return;

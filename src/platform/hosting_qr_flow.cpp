@@ -1,11 +1,14 @@
 #include "platform/hosting_qr_flow.h"
 
 #include <chrono>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/json_object.h"
 #include "net/form_encoding.h"
 #include "platform/platform_requests.h"
+#include "qr/qr_error.h"
 #include "qr/qr_front_end.h"
 
 namespace hosting::platform {
@@ -13,8 +16,6 @@ namespace {
 
 constexpr std::string_view kCodePath = "userapi/weixin/code.do";
 constexpr std::string_view kGranted = "获取成功";
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kBlack = 0;
 
 void RequestCode(const FlowContext& context, data::JsonObject& answer, std::string_view slotId) {
   answer.Parse(CallPlatformApi(context, Verb::kPost, FreshApiPath(kCodePath),
@@ -92,18 +93,19 @@ void HostingQrWorker(const FlowContext& context, const std::shared_ptr<MainView>
   const std::string slotId = answer.GetText("data.id");
   const PictureSize size = view->QrPictureSize();
   try {
-    view->SetQrPicture(qr::创建二维码(answer.GetText("data.login_qrcode"), "Q", size.width,
-                                      size.height, kWhite, kBlack));
+    const std::vector<std::uint8_t> image = qr::创建二维码(
+        answer.GetText("data.login_qrcode"), "Q", size.width, size.height, qr::kWhite, qr::kBlack);
+    view->SetQrPicture(std::string(image.begin(), image.end()));
   } catch (const qr::QrError& error) {
     context.countdown.Stop();
     ShowIdle(*view);
     view->SetHostingButtonEnabled(true);
-    view->ShowMessage({error.report(), kQrErrorTitle, MessageIcon::kStop});
+    view->ShowMessage({error.report(), qr::kReportTitle, MessageIcon::kStop});
     return;
   }
   if (PollUntilLoggedIn(context, slotId)) {
+    context.countdown.Stop();  // before the message, which waits for the member
     view->ShowMessage(PlainMessage("登录成功!"));
-    context.countdown.Stop();
     ShowIdle(*view);  // the button stays disabled until released
   }
 }

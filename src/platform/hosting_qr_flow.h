@@ -23,6 +23,4 @@ void QrCountdown(const FlowContext& context, MainView& view, const std::stop_sou
 // A poll in progress goes on.
 void ReleaseHostingQr(const FlowContext& context, MainView& view);
 
-inline constexpr const char* kQrErrorTitle = "程序运行异常提示";
-
 }  // namespace hosting::platform

@@ -30,7 +30,7 @@ std::string FetchWithoutSession(Verb verb, const std::string& url, std::string_v
 void OpenPlatformSession(const FlowContext& context);
 
 // Answer bytes of a JSON call as text (invalid UTF-8 sequences become U+FFFD).
-std::string AnswerText(std::string_view bytes);
+std::string JsonText(std::string_view bytes);
 // An HTML page as text: decoded from the charset its meta tag declares, else taken as UTF-8.
 std::string PageText(std::string_view bytes);
 

@@ -58,9 +58,14 @@ class RecordingLoginView final : public LoginView, public RecordingMessages {
 
   // Inputs a test sets before running a flow.
   struct Inputs {
-    std::string userName, password, captcha;
+    std::string userName = {};
+    std::string password = {};
+    std::string captcha = {};
     bool remember = false;
-    std::string registerUserName, registerPassword, registerPasswordAgain, registerCaptcha;
+    std::string registerUserName = {};
+    std::string registerPassword = {};
+    std::string registerPasswordAgain = {};
+    std::string registerCaptcha = {};
   };
   void SetInputs(Inputs inputs);
 

@@ -1,0 +1,135 @@
+#include "flow_test_bed.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "net/transport.h"
+#include "platform/account_flows.h"
+#include "platform/captcha_flows.h"
+#include "platform/platform_requests.h"
+
+namespace hosting::platform::testing {
+namespace {
+
+sandbox::SandboxConfig ForTests(sandbox::SandboxConfig config) {
+  config.db = ":memory:";
+  config.port = 0;
+  config.versionPort = 0;
+  config.fixedCaptcha = kCaptcha;
+  return config;
+}
+
+std::filesystem::path FreshDirectory() {
+  std::random_device random;
+  const auto directory = std::filesystem::temp_directory_path() /
+                         ("platform-flows-" + std::to_string(random()) + std::to_string(random()));
+  std::filesystem::create_directories(directory);
+  return directory;
+}
+
+}  // namespace
+
+void JoiningRunner::RunInBackground(std::function<void()> task) {
+  const std::lock_guard lock(mutex_);
+  threads_.emplace_back(std::move(task));
+}
+
+void JoiningRunner::JoinAll() {
+  for (;;) {
+    std::vector<std::thread> started;
+    {
+      const std::lock_guard lock(mutex_);
+      started.swap(threads_);
+    }
+    if (started.empty()) {
+      return;
+    }
+    for (auto& thread : started) {
+      thread.join();
+    }
+  }
+}
+
+HostingTimings ShortTimings() {
+  using std::chrono::milliseconds;
+  HostingTimings timings;
+  timings.retryWait = milliseconds(2);
+  timings.retryGap = milliseconds(1);
+  timings.pollInterval = milliseconds(5);
+  timings.countdownTick = milliseconds(3);
+  timings.pollGrace = milliseconds(1000);
+  return timings;
+}
+
+CannedPlatform::CannedPlatform(std::string body) {
+  server_.set_pre_routing_handler(
+      [body = std::move(body)](const httplib::Request&, httplib::Response& res) {
+        res.set_content(body, "application/json;charset=UTF-8");
+        return httplib::Server::HandlerResponse::Handled;
+      });
+  port_ = server_.bind_to_any_port("127.0.0.1");
+  thread_ = std::thread([this] { server_.listen_after_bind(); });
+  while (!server_.is_running()) {
+    std::this_thread::yield();
+  }
+}
+
+CannedPlatform::~CannedPlatform() {
+  server_.stop();
+  thread_.join();
+}
+
+std::string CannedPlatform::BaseUrl() const {
+  return "http://127.0.0.1:" + std::to_string(port_);
+}
+
+FlowTestBed::FlowTestBed(sandbox::SandboxConfig config)
+    : server_(std::make_unique<sandbox::PlatformServer>(ForTests(std::move(config)))),
+      directory_(FreshDirectory()),
+      settingsFile_(directory_ / "datas.ini"),
+      context{.endpoints = {},
+              .settingsFile = settingsFile_,
+              .sessionCookie = cookie,
+              .runner = runner,
+              .countdown = countdown,
+              .timings = ShortTimings(),
+              .clock = {},
+              .shutdown = shutdown.get_token()} {
+  net::InitTransport();
+  server_->Start();
+  context.endpoints = {server_->BaseUrl(), server_->VersionBaseUrl(),
+                       server_->VersionBaseUrl() + "/download/update.zip"};
+}
+
+FlowTestBed::~FlowTestBed() {
+  Finish();
+  server_->Stop();
+  std::error_code ignored;
+  std::filesystem::remove_all(directory_, ignored);
+}
+
+void FlowTestBed::Finish() {
+  shutdown.request_stop();
+  runner.JoinAll();
+}
+
+void FlowTestBed::LogInAs(const std::string& account, const std::string& password) {
+  ASSERT_TRUE(platform().members.Register(account, password, platform().Now()));
+  OpenPlatformSession(context);
+  FetchCaptcha(context, kLoginCaptchaLiteral);
+  RecordingLoginView login(log);
+  login.SetInputs({.userName = account, .password = password, .captcha = kCaptcha});
+  Login(context, login);
+  ASSERT_EQ(log.CountOf("标签1 feedback"), 1) << "the test member could not log in";
+}
+
+std::int64_t FlowTestBed::MemberId(const std::string& account) {
+  return platform().members.FindId(account).value_or(0);
+}
+
+void FlowTestBed::UsePlatform(const std::string& baseUrl) {
+  context.endpoints.platformBaseUrl = baseUrl;
+}
+
+}  // namespace hosting::platform::testing
