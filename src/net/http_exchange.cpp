@@ -223,7 +223,10 @@ HttpAnswer PerformExchange(const HttpExchange& exchange) {
   if (exchange.cookies == CookieStore::kProcess) {
     share = shares.cookieStore.get();
   } else if (exchange.cookies == CookieStore::kCall) {
-    callStore = std::make_unique<CurlShare>(std::initializer_list{CURL_LOCK_DATA_COOKIE});
+    // Every share holds the TLS sessions: attaching one that does replaces (and would leak) a
+    // session cache the handle had made for itself.
+    callStore = std::make_unique<CurlShare>(
+        std::initializer_list{CURL_LOCK_DATA_COOKIE, CURL_LOCK_DATA_SSL_SESSION});
     share = callStore->get();
   }
   curl_easy_setopt(curl, CURLOPT_SHARE, share);
@@ -232,6 +235,9 @@ HttpAnswer PerformExchange(const HttpExchange& exchange) {
   }
 
   const CURLcode code = curl_easy_perform(curl);
+  // A reset would drop the cookie-file list without freeing it; clearing it frees it and leaves
+  // the cookies themselves to their share.
+  curl_easy_setopt(curl, CURLOPT_COOKIEFILE, static_cast<const char*>(nullptr));
   curl_easy_setopt(curl, CURLOPT_SHARE, static_cast<CURLSH*>(nullptr));
   return {Classify(code, collected, exchange.followRedirects), std::move(collected.headers),
           std::move(collected.body)};

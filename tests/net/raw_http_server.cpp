@@ -84,6 +84,10 @@ std::string RawHttpServer::Url(std::string_view path) const {
   return "http://" + HostPort() + std::string(path);
 }
 
+std::string RawHttpServer::RequestHead(std::string_view requestLine) const {
+  return std::string(requestLine) + "\r\nHost: " + HostPort() + "\r\n";
+}
+
 std::vector<std::string> RawHttpServer::Requests() const {
   const std::lock_guard lock(mutex_);
   return requests_;
@@ -157,10 +161,10 @@ void RawHttpServer::Serve(int connection) {
   }
 }
 
-int ClosedPort() {
+std::string ClosedUrl() {
   int port = 0;
   ::close(BoundListener(port));
-  return port;
+  return "http://127.0.0.1:" + std::to_string(port) + "/";
 }
 
 }  // namespace hosting::net::testing

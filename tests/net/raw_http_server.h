@@ -38,7 +38,9 @@ class RawHttpServer {
   int port() const { return port_; }
   std::string HostPort() const;                  // "127.0.0.1:<port>"
   std::string Url(std::string_view path) const;  // "http://127.0.0.1:<port>" + path
-  std::vector<std::string> Requests() const;     // in the order they were read
+  // How a request to this server begins: requestLine + "\r\nHost: 127.0.0.1:<port>\r\n".
+  std::string RequestHead(std::string_view requestLine) const;
+  std::vector<std::string> Requests() const;  // in the order they were read
   std::string LastRequest() const;
 
  private:
@@ -58,7 +60,7 @@ class RawHttpServer {
   std::thread acceptor_;
 };
 
-// A port on which nothing listens (a listener bound and closed again).
-int ClosedPort();
+// A URL of a loopback port on which nothing listens (a listener bound and closed again).
+std::string ClosedUrl();
 
 }  // namespace hosting::net::testing

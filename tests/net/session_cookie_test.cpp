@@ -68,7 +68,7 @@ TEST(SessionCookieTest, ConcurrentRequestsReadAndReplaceItWhole) {
 TEST(SessionCookieTest, FailedRequestLeavesItAlone) {
   SessionCookie session;
   session.Replace("sid=1");
-  const std::string url = "http://127.0.0.1:" + std::to_string(testing::ClosedPort()) + "/";
+  const std::string url = testing::ClosedUrl();
   EXPECT_EQ(WinHttpWithSession({.url = url}, session), "");
   EXPECT_EQ(session.Read(), "sid=1");
 

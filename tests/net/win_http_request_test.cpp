@@ -13,14 +13,14 @@ using testing::HttpReply;
 using testing::RawHttpServer;
 using testing::Reply;
 
-constexpr std::string_view kAgentLine =
+const std::string kAgentLine =
     "User-Agent: Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0)\r\n";
-constexpr std::string_view kAcceptLines =
+const std::string kAcceptLines =
     "Accept: text/html, application/xhtml+xml, */*\r\n"
     "Accept-Encoding: gbk, GB2312\r\n"
     "Accept-Language: zh-cn\r\n";
-constexpr std::string_view kFormLine = "Content-Type: application/x-www-form-urlencoded\r\n";
-constexpr std::string_view kCacheLine = "Cache-Control: no-cache\r\n";
+const std::string kFormLine = "Content-Type: application/x-www-form-urlencoded\r\n";
+const std::string kCacheLine = "Cache-Control: no-cache\r\n";
 
 Reply Answer(std::string_view body, std::vector<std::string> lines = {}) {
   return {HttpReply("200 OK", lines, body)};
@@ -28,10 +28,6 @@ Reply Answer(std::string_view body, std::vector<std::string> lines = {}) {
 
 class WinHttpRequestTest : public ::testing::Test {
  protected:
-  std::string Head(std::string_view requestLine) const {
-    return std::string(requestLine) + "\r\nHost: " + server.HostPort() + "\r\n";
-  }
-
   RawHttpServer server{[](const std::string&) { return Answer("hello"); }};
 };
 
@@ -39,8 +35,8 @@ TEST_F(WinHttpRequestTest, GetSendsTheDefaultLinesInOrder) {
   std::string status;
   EXPECT_EQ(WinHttpRequest({.url = server.Url("/a/b?c=1&d"), .status = &status}), "hello");
   EXPECT_EQ(status, "200 OK");
-  EXPECT_EQ(server.LastRequest(), Head("GET /a/b?c=1&d HTTP/1.1") + std::string(kAgentLine) +
-                                      std::string(kAcceptLines) + std::string(kCacheLine) + "\r\n");
+  EXPECT_EQ(server.LastRequest(), server.RequestHead("GET /a/b?c=1&d HTTP/1.1") + kAgentLine +
+                                      kAcceptLines + kCacheLine + "\r\n");
 }
 
 TEST_F(WinHttpRequestTest, PostSendsContentTypeBeforeCacheControlAndTheCookieLast) {
@@ -50,41 +46,37 @@ TEST_F(WinHttpRequestTest, PostSendsContentTypeBeforeCacheControlAndTheCookieLas
                   .body = "a=1&b=2",
                   .cookies = &cookies,
                   .mergeCookies = false});
-  EXPECT_EQ(server.LastRequest(), Head("POST /login HTTP/1.1") + std::string(kAgentLine) +
-                                      std::string(kAcceptLines) + std::string(kFormLine) +
-                                      std::string(kCacheLine) +
+  EXPECT_EQ(server.LastRequest(), server.RequestHead("POST /login HTTP/1.1") + kAgentLine +
+                                      kAcceptLines + kFormLine + kCacheLine +
                                       "Cookie: sid=1\r\nContent-Length: 7\r\n\r\na=1&b=2");
 }
 
 TEST_F(WinHttpRequestTest, CallerLinesComeFirstAndReplaceDefaultsByKey) {
   WinHttpRequest({.url = server.Url("/"), .method = kMethodPost, .headers = "user-agent: X"});
-  EXPECT_EQ(server.LastRequest(), Head("POST / HTTP/1.1") + "user-agent: X\r\n" +
-                                      std::string(kAcceptLines) + std::string(kFormLine) +
-                                      std::string(kCacheLine) + "Content-Length: 0\r\n\r\n");
+  EXPECT_EQ(server.LastRequest(), server.RequestHead("POST / HTTP/1.1") + "user-agent: X\r\n" +
+                                      kAcceptLines + kFormLine + kCacheLine +
+                                      "Content-Length: 0\r\n\r\n");
 
   // Without the blank after the colon the key is not recognised: both agents go out.
   WinHttpRequest({.url = server.Url("/"), .headers = "User-Agent:X"});
-  EXPECT_EQ(server.LastRequest(), Head("GET / HTTP/1.1") + "User-Agent:X\r\n" +
-                                      std::string(kAgentLine) + std::string(kAcceptLines) +
-                                      std::string(kCacheLine) + "\r\n");
+  EXPECT_EQ(server.LastRequest(), server.RequestHead("GET / HTTP/1.1") + "User-Agent:X\r\n" +
+                                      kAgentLine + kAcceptLines + kCacheLine + "\r\n");
 
   WinHttpRequest({.url = server.Url("/"),
                   .method = kMethodPost,
                   .body = "x",
                   .headers = "content-type: text/plain\r\nCookie: own=1"});
-  EXPECT_EQ(server.LastRequest(), Head("POST / HTTP/1.1") +
-                                      "Content-Type: text/plain\r\nCookie: own=1\r\n" +
-                                      std::string(kAgentLine) + std::string(kAcceptLines) +
-                                      std::string(kCacheLine) + "Content-Length: 1\r\n\r\nx");
+  EXPECT_EQ(server.LastRequest(), server.RequestHead("POST / HTTP/1.1") +
+                                      "Content-Type: text/plain\r\nCookie: own=1\r\n" + kAgentLine +
+                                      kAcceptLines + kCacheLine + "Content-Length: 1\r\n\r\nx");
 }
 
 TEST_F(WinHttpRequestTest, UnknownMethodCodesSendGetAndTheBodyGoesWithAnyMethod) {
   for (const std::int32_t code : {8, -1}) {
     std::string cookies;  // passed but empty: no Cookie line
     WinHttpRequest({.url = server.Url("/m"), .method = code, .cookies = &cookies});
-    EXPECT_EQ(server.LastRequest(), Head("GET /m HTTP/1.1") + std::string(kAgentLine) +
-                                        std::string(kAcceptLines) + std::string(kCacheLine) +
-                                        "\r\n")
+    EXPECT_EQ(server.LastRequest(), server.RequestHead("GET /m HTTP/1.1") + kAgentLine +
+                                        kAcceptLines + kCacheLine + "\r\n")
         << code;
   }
   // A large form goes at once, without waiting for a "100 Continue".
@@ -92,9 +84,8 @@ TEST_F(WinHttpRequestTest, UnknownMethodCodesSendGetAndTheBodyGoesWithAnyMethod)
   WinHttpRequest({.url = server.Url("/post"), .method = kMethodPost, .body = form});
   EXPECT_TRUE(server.LastRequest().ends_with("Content-Length: 3000\r\n\r\n" + form));
   WinHttpRequest({.url = server.Url("/put"), .method = 3, .body = "x=1"});
-  EXPECT_EQ(server.LastRequest(), Head("PUT /put HTTP/1.1") + std::string(kAgentLine) +
-                                      std::string(kAcceptLines) + std::string(kCacheLine) +
-                                      "Content-Length: 3\r\n\r\nx=1");
+  EXPECT_EQ(server.LastRequest(), server.RequestHead("PUT /put HTTP/1.1") + kAgentLine +
+                                      kAcceptLines + kCacheLine + "Content-Length: 3\r\n\r\nx=1");
 }
 
 TEST_F(WinHttpRequestTest, UrlsSplitIntoTheRequestLine) {
@@ -259,8 +250,7 @@ TEST(WinHttpFailureTest, FailuresWriteOnlyTheirMessage) {
   for (const std::string url : {"ftp://host/", "http://", "http://host:99999/", "no url"}) {
     ExpectFailure({.url = url}, kMessageBadUrl);
   }
-  ExpectFailure({.url = "http://127.0.0.1:" + std::to_string(testing::ClosedPort()) + "/"},
-                kMessageSendFailed);
+  ExpectFailure({.url = testing::ClosedUrl()}, kMessageSendFailed);
   EXPECT_EQ(kMessageSendFailed, "711 发送请求失败!");
   EXPECT_EQ(kMessageNoAnswer, "712 服务器未响应!");
 }

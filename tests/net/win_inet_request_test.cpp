@@ -11,15 +11,10 @@ using testing::HttpReply;
 using testing::RawHttpServer;
 using testing::Reply;
 
-constexpr std::string_view kAgentLine =
-    "User-Agent: Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)\r\n";
+const std::string kAgentLine = "User-Agent: Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)\r\n";
 
 class WinInetRequestTest : public ::testing::Test {
  protected:
-  std::string Head(std::string_view requestLine) const {
-    return std::string(requestLine) + "\r\nHost: " + server.HostPort() + "\r\n";
-  }
-
   RawHttpServer server{[](const std::string&) { return Reply{HttpReply("200 OK", {}, "body")}; }};
 };
 
@@ -32,12 +27,12 @@ TEST_F(WinInetRequestTest, GetCompletesTheCallersHeadersAndSendsThem) {
       "Accept: */*\r\nReferer: " + url + "\r\nAccept-Language: zh-cn\r\nCookie: sid=1";
   EXPECT_EQ(headers, block);
   EXPECT_EQ(server.LastRequest(),
-            Head("GET /p?q=1 HTTP/1.1") + std::string(kAgentLine) + block + "\r\n\r\n");
+            server.RequestHead("GET /p?q=1 HTTP/1.1") + kAgentLine + block + "\r\n\r\n");
 
   // A caller that gives the whole Cookie line, and an unknown method code.
   cookies = "Cookie: sid=2";
   WinInetRequest({.url = url, .method = 9, .cookies = &cookies, .mergeCookies = false});
-  EXPECT_EQ(server.LastRequest(), Head("GET /p?q=1 HTTP/1.1") + std::string(kAgentLine) +
+  EXPECT_EQ(server.LastRequest(), server.RequestHead("GET /p?q=1 HTTP/1.1") + kAgentLine +
                                       "Accept: */*\r\nReferer: " + url +
                                       "\r\nAccept-Language: zh-cn\r\nCookie: sid=2\r\n\r\n");
 }
@@ -55,7 +50,7 @@ TEST_F(WinInetRequestTest, PostFillsTheRawBodyAndAddsTheFormType) {
                   .rawBody = &rawBody});
   EXPECT_EQ(rawBody, "a=1&b=2");
   EXPECT_EQ(server.LastRequest(),
-            Head("POST /r HTTP/1.1") +
+            server.RequestHead("POST /r HTTP/1.1") +
                 "User-Agent: Tester/1\r\nAccept: text/html\r\nReferer: " + url +
                 "\r\nAccept-Language: zh-cn\r\n"
                 "Content-Type: application/x-www-form-urlencoded\r\n"
@@ -112,7 +107,7 @@ TEST(WinInetAnswerTest, CookiesComeFromAHeadThatFitsTheBuffer) {
 
 TEST(WinInetFailureTest, NoConnectionReadsAnEmptyAnswer) {
   std::string jar = "a = 1", cookiesOut = "keep", headersOut = "keep", headers;
-  const std::string url = "http://127.0.0.1:" + std::to_string(testing::ClosedPort()) + "/";
+  const std::string url = testing::ClosedUrl();
   EXPECT_EQ(WinInetRequest({.url = url,
                             .cookies = &jar,
                             .cookiesOut = &cookiesOut,
