@@ -69,6 +69,8 @@ std::string_view TrimBlanks(std::string_view text) {
   }
 }
 
+// In text that is not UTF-8, the bytes around a removed blank can join into a new full-width
+// space; it is removed as soon as it forms, so that the result never holds a blank.
 std::string RemoveBlanks(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -76,6 +78,9 @@ std::string RemoveBlanks(std::string_view text) {
     const std::size_t blank = BlankAt(text);
     if (blank == 0) {
       out += text.front();
+      if (out.ends_with(kFullWidthSpace)) {
+        out.resize(out.size() - kFullWidthSpace.size());
+      }
     }
     text.remove_prefix(blank == 0 ? 1 : blank);
   }

@@ -226,7 +226,7 @@ HttpAnswer PerformExchange(const HttpExchange& exchange) {
     // Every share holds the TLS sessions: attaching one that does replaces (and would leak) a
     // session cache the handle had made for itself.
     callStore = std::make_unique<CurlShare>(
-        std::initializer_list{CURL_LOCK_DATA_COOKIE, CURL_LOCK_DATA_SSL_SESSION});
+        std::initializer_list<curl_lock_data>{CURL_LOCK_DATA_COOKIE, CURL_LOCK_DATA_SSL_SESSION});
     share = callStore->get();
   }
   curl_easy_setopt(curl, CURLOPT_SHARE, share);

@@ -31,6 +31,9 @@ TEST(MergeCookiesTest, FreshCookiesComeFirstThenTheJarsOthers) {
            {"a=1; a=2", "", "a=1"},
            {"flag; a=1", "flag=1", "flag=1; a=1"},
            {"\xE3\x80\x80s=1", "t = 2", "t=2; s=1"},
+           {"a=\xE3\x80 \x80"
+            "b",
+            "", "a=b"},  // a blank that forms when one is removed
        }) {
     std::string jar = c.jar;
     std::string fresh = c.fresh;
