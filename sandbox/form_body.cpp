@@ -1,6 +1,9 @@
 #include "sandbox/form_body.h"
 
+#include <algorithm>
+
 #include "net/codec.h"
+#include "sandbox/platform_time.h"
 
 namespace sandbox {
 
@@ -79,6 +82,15 @@ std::string FormFields::Gbk(std::string_view name) const {
 
 std::string FormFields::Utf8(std::string_view name) const {
   return hosting::net::SanitizeUtf8(Raw(name).value_or(std::string{}));
+}
+
+Paging PagingOf(const FormFields& form, std::int64_t defaultSize, std::int64_t maxSize) {
+  constexpr std::int64_t kMaxPage = 1'000'000;  // keeps offset far from overflow
+  const std::int64_t page =
+      std::clamp<std::int64_t>(ParseId(form.Raw("page").value_or("")).value_or(1), 1, kMaxPage);
+  const std::int64_t size = std::clamp<std::int64_t>(
+      ParseId(form.Raw("size").value_or("")).value_or(defaultSize), 1, maxSize);
+  return Paging{(page - 1) * size, size};
 }
 
 }  // namespace sandbox

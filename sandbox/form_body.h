@@ -2,6 +2,7 @@
 // Decoding of application/x-www-form-urlencoded bodies and query strings. The platform's clients
 // send GBK bytes with %XX escapes; these functions only undo the escapes and leave the bytes raw.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,5 +32,12 @@ class FormFields {
  private:
   std::vector<std::pair<std::string, std::string>> fields_;
 };
+
+// The window of one page of a list: "page" (from 1) and "size" (1..maxSize) of a form.
+struct Paging {
+  std::int64_t offset = 0;
+  std::int64_t limit = 0;
+};
+Paging PagingOf(const FormFields& form, std::int64_t defaultSize, std::int64_t maxSize);
 
 }  // namespace sandbox

@@ -80,14 +80,11 @@ void ListAccounts(PlatformContext& platform, const httplib::Request& req, httpli
     return;
   }
   const auto form = FormFields::Parse(req.body);
-  const std::int64_t page =
-      std::max<std::int64_t>(ParseId(form.Raw("page").value_or("")).value_or(1), 1);
-  const std::int64_t size = std::clamp<std::int64_t>(
-      ParseId(form.Raw("size").value_or("")).value_or(50), 1, kMaxPageSize);
+  const Paging paging = PagingOf(form, 50, kMaxPageSize);
   ConfirmDueCodes(platform, *member);
   // The list is a bare array, not the envelope.
   nlohmann::json list = nlohmann::json::array();
-  for (const auto& account : platform.hosting.List(*member, (page - 1) * size, size)) {
+  for (const auto& account : platform.hosting.List(*member, paging.offset, paging.limit)) {
     list.push_back({{"id", account.id},
                     {"wxid", account.wxid},
                     {"nickname", account.nickname},

@@ -1,5 +1,7 @@
 #include "sandbox/http_listener.h"
 
+#include <sys/socket.h>
+
 #include <algorithm>
 #include <chrono>
 #include <stdexcept>
@@ -40,7 +42,12 @@ int HttpListener::Bind(const std::string& host, int port) {
   if (bound <= 0) {
     throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
   }
+  server_.WidenBacklog(kListenBacklog);
   return bound;
+}
+
+void HttpListener::Server::WidenBacklog(int backlog) {
+  ::listen(svr_sock_, backlog);
 }
 
 void HttpListener::Serve(const Router& router) {

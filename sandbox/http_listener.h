@@ -13,6 +13,7 @@
 namespace sandbox {
 
 inline constexpr std::size_t kMaxBodyBytes = 64 * 1024;
+inline constexpr int kListenBacklog = 1024;
 
 class HttpListener {
  public:
@@ -29,8 +30,15 @@ class HttpListener {
   void Stop();
 
  private:
+  // The library listens with a backlog of 5, so a burst of new connections overflows the accept
+  // queue and some are reset; this lets us widen it after binding.
+  class Server : public httplib::Server {
+   public:
+    void WidenBacklog(int backlog);
+  };
+
   std::chrono::milliseconds latency_;
-  httplib::Server server_;
+  Server server_;
   std::thread thread_;
 };
 

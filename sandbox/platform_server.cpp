@@ -10,7 +10,9 @@ PlatformServer::PlatformServer(SandboxConfig config)
     : context_(std::make_unique<PlatformContext>(std::move(config))) {
   AddAccountRoutes(platformRoutes_, *context_);
   AddHostingRoutes(platformRoutes_, *context_);
+  AddMoneyRoutes(platformRoutes_, *context_);
   AddPageRoutes(platformRoutes_, *context_);
+  AddSandboxRoutes(platformRoutes_, *context_);
 }
 
 PlatformServer::~PlatformServer() {

@@ -14,39 +14,47 @@ void Router::AddPrefix(std::string prefix, std::vector<std::string> methods, Han
   routes_.push_back(Route{std::move(prefix), true, std::move(methods), std::move(handler)});
 }
 
-const Router::Route* Router::Find(const std::string& path) const {
-  const Route* best = nullptr;
-  for (const auto& route : routes_) {
-    if (!route.prefix && route.path == path) {
-      return &route;
-    }
-    if (route.prefix && path.starts_with(route.path) &&
-        (best == nullptr || route.path.size() > best->path.size())) {
-      best = &route;
-    }
-  }
-  return best;
+bool Router::Matches(const Route& route, const std::string& path) {
+  return route.prefix ? path.starts_with(route.path) : route.path == path;
 }
 
 void Router::Dispatch(const httplib::Request& req, httplib::Response& res) const {
-  const Route* route = Find(req.path);
-  if (route == nullptr) {
+  const std::string method = req.method == "HEAD" ? std::string("GET") : req.method;
+  // Exact paths first, then the longest prefix; one path may have a route per method.
+  const Route* chosen = nullptr;
+  std::string allow;
+  for (const bool prefix : {false, true}) {
+    std::size_t longest = 0;
+    for (const auto& route : routes_) {
+      if (route.prefix != prefix || !Matches(route, req.path) || route.path.size() < longest) {
+        continue;
+      }
+      if (route.path.size() > longest) {
+        longest = route.path.size();
+        allow.clear();
+        chosen = nullptr;
+      }
+      for (const auto& m : route.methods) {
+        allow += (allow.empty() ? "" : ", ") + m;
+      }
+      if (std::find(route.methods.begin(), route.methods.end(), method) != route.methods.end()) {
+        chosen = &route;
+      }
+    }
+    if (!allow.empty()) {
+      break;
+    }
+  }
+  if (chosen != nullptr) {
+    chosen->handler(req, res);
+  } else if (allow.empty()) {
     res.status = 404;
     SendJson(res, Envelope(false, "请求的地址不存在"));
-    return;
-  }
-  const std::string& method = req.method == "HEAD" ? std::string("GET") : req.method;
-  if (std::find(route->methods.begin(), route->methods.end(), method) == route->methods.end()) {
-    std::string allow;
-    for (const auto& m : route->methods) {
-      allow += (allow.empty() ? "" : ", ") + m;
-    }
+  } else {
     res.status = 405;
     res.set_header("Allow", allow);
     SendJson(res, Envelope(false, "不支持的请求方法"));
-    return;
   }
-  route->handler(req, res);
 }
 
 void Router::Install(httplib::Server& server) const {

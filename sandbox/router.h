@@ -29,7 +29,7 @@ class Router {
     Handler handler;
   };
 
-  const Route* Find(const std::string& path) const;
+  static bool Matches(const Route& route, const std::string& path);
 
   std::vector<Route> routes_;
 };

@@ -90,6 +90,43 @@ TEST_F(HostingTest, BadCodeRequestsAreRefusedWithoutOpeningCodes) {
   EXPECT_EQ(platform().hosting.Count(*platform().members.FindId("heidi")).total, 0);
 }
 
+TEST_F(HostingTest, ScanPageConfirmsAndAdminAndClearingChangeTheList) {
+  auto member = LoggedInMember("judy");
+  const auto opened = member->PostJson(kCode, "xiaohao_id=0&action=qrcode");
+  httplib::Client phone("127.0.0.1", server().port());
+  const std::string path = "/custody/sandbox/scan?code=" + TokenOf(opened);
+  const auto page = phone.Get(path);
+  ASSERT_TRUE(page);
+  EXPECT_NE(page->body.find("确认登录"), std::string::npos);
+  EXPECT_NE(page->body.find("judy"), std::string::npos);
+  const auto confirmed = phone.Post("/custody/sandbox/scan", "code=" + TokenOf(opened),
+                                    "application/x-www-form-urlencoded");
+  ASSERT_TRUE(confirmed);
+  EXPECT_EQ(confirmed->status, 200);
+  EXPECT_EQ(member->PostJson(kCode, Poll(opened["data"]["id"]))["data"]["loginType"], 1);
+
+  const auto avatar =
+      phone.Get(member->PostJson(kList, "page=1&size=50")[0]["headimg"].get<std::string>().substr(
+          server().BaseUrl().size()));
+  ASSERT_TRUE(avatar);
+  EXPECT_EQ(avatar->body.substr(0, 2), "BM");
+
+  const std::string id = std::to_string(opened["data"]["id"].get<std::int64_t>());
+  const auto offline = phone.Post("/custody/sandbox/account", "id=" + id + "&online=0",
+                                  "application/x-www-form-urlencoded");
+  ASSERT_TRUE(offline);
+  EXPECT_EQ(offline->status, 303);
+  EXPECT_EQ(member->PostJson(kList, "page=1&size=50")[0]["is_stop"], 1);
+  const auto home = member->Post("/custody/pageController.do?index", "");
+  ASSERT_TRUE(home);
+  EXPECT_NE(home->body.find("当前托管小号总数：<span>1</span>"), std::string::npos);
+  EXPECT_NE(home->body.find("当前在线小号总数：<span id=\"wxonline\">0</span>"), std::string::npos);
+
+  const auto cleared = member->GetJson("/custody/userapi/weixin/clearwx.do?ajax=0.5");
+  EXPECT_EQ(cleared["success"], true);
+  EXPECT_TRUE(member->PostJson(kList, "page=1&size=50").empty());
+}
+
 TEST_F(HostingTest, ListPagesHoldAtMostTheAskedSize) {
   auto member = LoggedInMember("ivan");
   for (int i = 0; i < 7; ++i) {
@@ -99,6 +136,30 @@ TEST_F(HostingTest, ListPagesHoldAtMostTheAskedSize) {
   EXPECT_EQ(member->PostJson(kList, "page=1&size=5").size(), 5u);
   EXPECT_EQ(member->PostJson(kList, "page=2&size=5").size(), 2u);
   EXPECT_EQ(member->PostJson(kList, "page=1&size=50").size(), 7u);
+}
+
+class AutoScanTest : public HostingTest {
+ protected:
+  void Configure(SandboxConfig& config) override {
+    config.autoScanSeconds = 5;
+    config.failQr = 2;
+  }
+};
+
+TEST_F(AutoScanTest, FirstCodeRequestsFailThenCodesConfirmThemselves) {
+  auto member = LoggedInMember("kate");
+  for (int i = 0; i < 2; ++i) {
+    const auto silent = member->Post(kCode, "xiaohao_id=0&action=qrcode");
+    ASSERT_TRUE(silent);
+    EXPECT_TRUE(silent->body.empty());
+  }
+  const auto opened = member->PostJson(kCode, "xiaohao_id=0&action=qrcode");
+  ASSERT_EQ(opened["msg"], "获取成功");
+  Advance(4'999);
+  EXPECT_EQ(member->PostJson(kCode, Poll(opened["data"]["id"]))["data"]["loginType"], 0);
+  Advance(1);
+  EXPECT_EQ(member->PostJson(kCode, Poll(opened["data"]["id"]))["data"]["loginType"], 1);
+  EXPECT_EQ(member->PostJson(kList, "page=1&size=50").size(), 1u);
 }
 
 }  // namespace
