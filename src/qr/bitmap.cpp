@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "qr/qr_module.h"
@@ -40,31 +41,42 @@ std::array<std::uint8_t, 3> Pixel(RgbColour colour) {
 
 std::vector<std::uint8_t> PaintBitmap(const 字节矩阵类& cells, int width, int height,
                                       RgbColour light, RgbColour dark) {
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  const auto w = static_cast<std::size_t>(width);
+  const std::size_t stride = (w * 3 + 3) & ~std::size_t{3};
   const std::size_t imageSize = stride * static_cast<std::size_t>(height);
-  std::vector<std::uint8_t> file(kPixelOffset + imageSize, 0);
+  std::vector<std::uint8_t> file(kPixelOffset, 0);
+  file.reserve(kPixelOffset + imageSize);
   WriteHeaders(file.data(), width, height, imageSize);
 
-  const auto lightPixel = Pixel(light);
-  const auto darkPixel = Pixel(dark);
-  const int paintedWidth = std::min(width, cells.GetWidth());
-  const auto rowStart = [&](int y) {
-    return file.data() + kPixelOffset + stride * static_cast<std::size_t>(height - 1 - y);
-  };
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* out = rowStart(y);
-    const bool inside = y < cells.GetHeight();
-    if (y > 0 && (y - 1 < cells.GetHeight()) == inside &&
-        (!inside || std::equal(cells.Row(y).begin(), cells.Row(y).begin() + paintedWidth,
-                               cells.Row(y - 1).begin()))) {
-      std::memcpy(out, rowStart(y - 1), stride);  // same cells as the row above
-      continue;
+  // One full row of each colour; a picture row is put together from runs of them, and rows
+  // with the same cells as the one before are appended again without being drawn.
+  std::vector<std::uint8_t> lightRow(stride, 0);
+  std::vector<std::uint8_t> darkRow(stride, 0);
+  for (std::size_t x = 0; x < w; ++x) {
+    std::memcpy(&lightRow[3 * x], Pixel(light).data(), 3);
+    std::memcpy(&darkRow[3 * x], Pixel(dark).data(), 3);
+  }
+  const auto painted = static_cast<std::size_t>(std::clamp(cells.GetWidth(), 0, width));
+  std::vector<std::uint8_t> row = lightRow;
+  std::span<const std::int8_t> drawn;      // the cells that `row` shows; empty = all light
+  for (int y = height - 1; y >= 0; --y) {  // BMP rows run bottom-up
+    const auto wanted =
+        y < cells.GetHeight() ? cells.Row(y).first(painted) : std::span<const std::int8_t>();
+    if (!std::equal(wanted.begin(), wanted.end(), drawn.begin(), drawn.end())) {
+      row = lightRow;
+      for (std::size_t x = 0; x < wanted.size();) {
+        std::size_t end = x + 1;
+        while (end < wanted.size() && (wanted[end] == 1) == (wanted[x] == 1)) {
+          ++end;
+        }
+        if (wanted[x] == 1) {
+          std::memcpy(&row[3 * x], &darkRow[3 * x], 3 * (end - x));
+        }
+        x = end;
+      }
+      drawn = wanted;
     }
-    for (int x = 0; x < width; ++x) {
-      const bool isDark = inside && x < paintedWidth && cells.Get(x, y) == 1;
-      std::memcpy(out + 3 * static_cast<std::size_t>(x), (isDark ? darkPixel : lightPixel).data(),
-                  3);
-    }
+    file.insert(file.end(), row.begin(), row.end());
   }
   return file;
 }

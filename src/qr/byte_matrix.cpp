@@ -1,7 +1,6 @@
 #include "qr/byte_matrix.h"
 
 #include <algorithm>
-#include <cassert>
 
 #include "qr/qr_error.h"
 
@@ -55,21 +54,6 @@ std::string 字节矩阵类::ToText() const {
     }
   }
   return text;
-}
-
-std::span<const std::int8_t> 字节矩阵类::Row(int y) const {
-  return std::span<const std::int8_t>(cells_).subspan(Index(0, y),
-                                                      static_cast<std::size_t>(width_));
-}
-
-std::span<std::int8_t> 字节矩阵类::Row(int y) {
-  return std::span<std::int8_t>(cells_).subspan(Index(0, y), static_cast<std::size_t>(width_));
-}
-
-std::size_t 字节矩阵类::Index(int x, int y) const {
-  assert(x >= 0 && x <= width_ && y >= 0 && y < height_);
-  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-         static_cast<std::size_t>(x);
 }
 
 }  // namespace hosting::qr

@@ -2,6 +2,7 @@
 // 字节矩阵类: a width x height grid of signed bytes, x = column, y = row, both from 0 at the
 // top-left. The generator uses 0 = light, 1 = dark and -1 (0xFF) = not yet set.
 
+#include <cassert>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -32,11 +33,19 @@ class 字节矩阵类 {
   // One line per row, cells joined by ",", rows by "\r\n".
   std::string ToText() const;
 
-  std::span<const std::int8_t> Row(int y) const;
-  std::span<std::int8_t> Row(int y);
+  std::span<const std::int8_t> Row(int y) const {
+    return {cells_.data() + Index(0, y), static_cast<std::size_t>(width_)};
+  }
+  std::span<std::int8_t> Row(int y) {
+    return {cells_.data() + Index(0, y), static_cast<std::size_t>(width_)};
+  }
 
  private:
-  std::size_t Index(int x, int y) const;
+  std::size_t Index(int x, int y) const {
+    assert(x >= 0 && x <= width_ && y >= 0 && y < height_);
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+           static_cast<std::size_t>(x);
+  }
 
   std::vector<std::int8_t> cells_;
   int width_ = 0;

@@ -1,7 +1,6 @@
 #include "qr/mask_util.h"
 
 #include <array>
-#include <bit>
 #include <cstdlib>
 
 #include "qr/qr_code.h"
@@ -11,14 +10,11 @@ namespace hosting::qr {
 namespace {
 
 constexpr int kWords = PackedSymbol::kMaxWords;
-// Every mask repeats after 12 rows (and 12 columns): periods 2, 3, 4 and 6 divide it.
-constexpr int kMaskPeriod = 12;
-
-using MaskLines = std::array<std::array<std::array<std::uint64_t, kWords>, kMaskPeriod>, 8>;
+constexpr int kMaskPeriod = 掩码辅助类::kMaskPeriod;
 
 struct MaskTables {
-  MaskLines rows{};
-  MaskLines columns{};
+  std::array<掩码辅助类::MaskLines, 8> rows{};
+  std::array<掩码辅助类::MaskLines, 8> columns{};
 };
 
 const MaskTables& Masks() {
@@ -42,6 +38,15 @@ const MaskTables& Masks() {
     return t;
   }();
   return tables;
+}
+
+// Bit count without relying on a popcnt instruction (the build targets plain x86-64, where
+// std::popcount becomes a library call).
+int CountBits(std::uint64_t x) {
+  x = x - ((x >> 1) & 0x5555555555555555ULL);
+  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
 }
 
 // A line of W words, bit i = module i. Shifts move modules across word boundaries.
@@ -119,7 +124,7 @@ struct Line {
   int Count() const {
     int count = 0;
     for (int i = 0; i < W; ++i) {
-      count += std::popcount(w[i]);
+      count += CountBits(w[i]);
     }
     return count;
   }
@@ -246,12 +251,12 @@ bool 掩码辅助类::取数据掩码位(int mask, int x, int y) {
   }
 }
 
-std::span<const std::uint64_t, PackedSymbol::kMaxWords> 掩码辅助类::MaskRow(int mask, int y) {
-  return Masks().rows[static_cast<std::size_t>(mask)][static_cast<std::size_t>(y % kMaskPeriod)];
+const 掩码辅助类::MaskLines& 掩码辅助类::MaskRows(int mask) {
+  return Masks().rows[static_cast<std::size_t>(mask)];
 }
 
-std::span<const std::uint64_t, PackedSymbol::kMaxWords> 掩码辅助类::MaskColumn(int mask, int x) {
-  return Masks().columns[static_cast<std::size_t>(mask)][static_cast<std::size_t>(x % kMaskPeriod)];
+const 掩码辅助类::MaskLines& 掩码辅助类::MaskColumns(int mask) {
+  return Masks().columns[static_cast<std::size_t>(mask)];
 }
 
 int 掩码辅助类::ApplyMaskPenaltyRule1(const PackedSymbol& symbol) {
@@ -275,7 +280,7 @@ int 掩码辅助类::ApplyMaskPenaltyRule4(const PackedSymbol& symbol) {
   long long dark = 0;
   for (int y = 0; y < n; ++y) {
     for (const std::uint64_t word : symbol.Row(y)) {
-      dark += std::popcount(word);
+      dark += CountBits(word);
     }
   }
   const long long total = static_cast<long long>(n) * n;

@@ -2,8 +2,8 @@
 // 掩码辅助类: the eight data masks and the four penalty rules that choose between them.
 // Penalties are scored on packed lines, one 64-module word at a time.
 
+#include <array>
 #include <cstdint>
-#include <span>
 
 #include "qr/packed_symbol.h"
 
@@ -19,10 +19,14 @@ class 掩码辅助类 {
 
   // True where mask (0-7) flips the module at column x, row y; raises "无效的掩图。" otherwise.
   static bool 取数据掩码位(int mask, int x, int y);
-  // Mask bits of row y as a packed line (bit x = 取数据掩码位(mask, x, y)); mask 0-7.
-  static std::span<const std::uint64_t, PackedSymbol::kMaxWords> MaskRow(int mask, int y);
-  // Mask bits of column x (bit y = 取数据掩码位(mask, x, y)).
-  static std::span<const std::uint64_t, PackedSymbol::kMaxWords> MaskColumn(int mask, int x);
+  // Every mask repeats after 12 rows and 12 columns (periods 2, 3, 4 and 6 divide 12).
+  static constexpr int kMaskPeriod = 12;
+  using MaskLines = std::array<std::array<std::uint64_t, PackedSymbol::kMaxWords>, kMaskPeriod>;
+  // Mask bits of the rows as packed lines: entry y % kMaskPeriod, bit x = 取数据掩码位(mask,
+  // x, y), for 192 columns. mask must be 0-7.
+  static const MaskLines& MaskRows(int mask);
+  // The same for the columns: entry x % kMaskPeriod, bit y.
+  static const MaskLines& MaskColumns(int mask);
 
   // Runs of five or more equal modules: 3, plus 1 per further module; rows and columns.
   static int ApplyMaskPenaltyRule1(const PackedSymbol& symbol);

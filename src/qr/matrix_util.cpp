@@ -225,11 +225,17 @@ void 矩阵应用类::插入数据信息位(const 位向量类& bits, int mask, 
                  "数据位未被全部填充，n：" + std::to_string(cells.size()) + "；位向量大小：" +
                      std::to_string(size));
   }
+  if (!二维码类::IsValidMaskPattern(mask)) {
+    RaiseQrError(掩码辅助类::kClassName, "取数据掩码位", "无效的掩图。");
+  }
   const auto bytes = bits.Bytes();
+  const auto& maskRows = 掩码辅助类::MaskRows(mask);
   for (std::size_t i = 0; i < cells.size(); ++i) {
+    const DataCell cell = cells[i];
     const bool bit = i < size && ((bytes[i / 8] >> (7 - i % 8)) & 1U);
-    const bool flip = 掩码辅助类::取数据掩码位(mask, cells[i].x, cells[i].y);
-    matrix.Set(cells[i].x, cells[i].y, static_cast<std::int8_t>(bit != flip));
+    const auto& maskRow = maskRows[cell.y % 掩码辅助类::kMaskPeriod];
+    const bool flip = (maskRow[PackedSymbol::Word(cell.x)] >> PackedSymbol::Bit(cell.x)) & 1U;
+    matrix.Set(cell.x, cell.y, static_cast<std::int8_t>(bit != flip));
   }
 }
 

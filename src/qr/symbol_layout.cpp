@@ -73,10 +73,13 @@ PackedSymbol SymbolLayout::PlaceBits(const 位向量类& bits) const {
 void SymbolLayout::Compose(const PackedSymbol& placed, const EcLevel& level, int mask,
                            PackedSymbol& out) const {
   const int n = Dimension();
+  const auto& maskRows = 掩码辅助类::MaskRows(mask);
+  const auto& maskColumns = 掩码辅助类::MaskColumns(mask);
   for (int i = 0; i < n; ++i) {
-    ComposeLine(functionDark_.Row(i), placed.Row(i), 掩码辅助类::MaskRow(mask, i),
-                dataRegion_.Row(i), out.Row(i));
-    ComposeLine(functionDark_.Column(i), placed.Column(i), 掩码辅助类::MaskColumn(mask, i),
+    const auto phase = static_cast<std::size_t>(i % 掩码辅助类::kMaskPeriod);
+    ComposeLine(functionDark_.Row(i), placed.Row(i), maskRows[phase], dataRegion_.Row(i),
+                out.Row(i));
+    ComposeLine(functionDark_.Column(i), placed.Column(i), maskColumns[phase],
                 dataRegion_.Column(i), out.Column(i));
   }
   const 位向量子类 typeInfo = 矩阵应用类::标记类型信息位(level, mask);

@@ -194,7 +194,8 @@ TEST(QrStandard, TerminatorAndPadding) {
   encoder.结束数据位(4, nearlyFull);  // room for only two terminator bits
   EXPECT_EQ(nearlyFull.GetSize(), 32);
   位向量子类 tooLong;
-  tooLong.AppendBits(0, 33);
+  tooLong.AppendBits(0, 32);
+  tooLong.追加位(0);
   EXPECT_EQ(ReportOf([&] { encoder.结束数据位(4, tooLong); }),
             "异常来源：[编码类]\r\n方法名称：结束数据位()\r\n异常信息：数据无法填充");
 }
