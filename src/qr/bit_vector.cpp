@@ -22,6 +22,11 @@ void 位向量类::追加位(int bit) {
 
 void 位向量类::AppendBits(std::uint32_t value, int numBits) {
   assert(numBits >= 0 && numBits <= 32);
+  if (numBits == 8 && size_ % 8 == 0) {  // the common whole byte
+    bytes_.push_back(static_cast<std::uint8_t>(value));
+    size_ += 8;
+    return;
+  }
   // Fill the last byte's free bits, then whole bytes, most significant bits first.
   while (numBits > 0) {
     if (size_ % 8 == 0) {

@@ -37,6 +37,30 @@ std::array<std::uint8_t, 3> Pixel(RgbColour colour) {
           static_cast<std::uint8_t>(colour >> 16)};
 }
 
+// Index of the first cell from `from` on that holds 1, or cells.size().
+std::size_t NextDark(std::span<const std::int8_t> cells, std::size_t from) {
+  const void* found = std::memchr(cells.data() + from, 1, cells.size() - from);
+  return found == nullptr
+             ? cells.size()
+             : static_cast<std::size_t>(static_cast<const std::int8_t*>(found) - cells.data());
+}
+
+// Index of the first cell from `from` on that does not hold 1, eight cells at a time.
+std::size_t EndOfDark(std::span<const std::int8_t> cells, std::size_t from) {
+  constexpr std::uint64_t kAllDark = 0x0101010101010101ULL;
+  std::size_t end = from;
+  for (std::uint64_t eight = 0; end + 8 <= cells.size(); end += 8) {
+    std::memcpy(&eight, cells.data() + end, 8);
+    if (eight != kAllDark) {
+      break;
+    }
+  }
+  while (end < cells.size() && cells[end] == 1) {
+    ++end;
+  }
+  return end;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> PaintBitmap(const 字节矩阵类& cells, int width, int height,
@@ -65,14 +89,9 @@ std::vector<std::uint8_t> PaintBitmap(const 字节矩阵类& cells, int width, i
     if (!std::equal(wanted.begin(), wanted.end(), drawn.begin(), drawn.end())) {
       row = lightRow;
       for (std::size_t x = 0; x < wanted.size();) {
-        std::size_t end = x + 1;
-        while (end < wanted.size() && (wanted[end] == 1) == (wanted[x] == 1)) {
-          ++end;
-        }
-        if (wanted[x] == 1) {
-          std::memcpy(&row[3 * x], &darkRow[3 * x], 3 * (end - x));
-        }
-        x = end;
+        const std::size_t darkStart = NextDark(wanted, x);
+        x = EndOfDark(wanted, darkStart);
+        std::memcpy(&row[3 * darkStart], &darkRow[3 * darkStart], 3 * (x - darkStart));
       }
       drawn = wanted;
     }

@@ -23,6 +23,10 @@ class GF256 {
   std::uint8_t Multiply(std::uint8_t a, std::uint8_t b) const {
     return (a == 0 || b == 0) ? 0 : exp_[static_cast<std::size_t>(log_[a] + log_[b])];
   }
+  // The product of two non-zero elements given by their logarithms.
+  std::uint8_t MultiplyLogs(int logA, int logB) const {
+    return exp_[static_cast<std::size_t>(logA + logB)];
+  }
   static std::uint8_t AddOrSubtract(std::uint8_t a, std::uint8_t b) {
     return static_cast<std::uint8_t>(a ^ b);
   }

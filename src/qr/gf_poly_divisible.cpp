@@ -24,14 +24,22 @@ std::pair<GFPP, GFPP> GFPP::分离(const GFP& divisor) const {
   const std::size_t steps = remainder.size() - d.size() + 1;
   std::vector<std::uint8_t> quotient(steps, 0);
   const std::uint8_t inverseLead = field.Inverse(d.front());
+  // The divisor's non-zero terms as (position, logarithm), so each step is one table lookup.
+  std::vector<std::pair<std::size_t, int>> terms;
+  for (std::size_t j = 0; j < d.size(); ++j) {
+    if (d[j] != 0) {
+      terms.emplace_back(j, field.Log(d[j]));
+    }
+  }
   for (std::size_t i = 0; i < steps; ++i) {
     if (remainder[i] == 0) {
       continue;
     }
     const std::uint8_t scale = field.Multiply(remainder[i], inverseLead);
     quotient[i] = scale;
-    for (std::size_t j = 0; j < d.size(); ++j) {
-      remainder[i + j] ^= field.Multiply(scale, d[j]);
+    const int logScale = field.Log(scale);
+    for (const auto& [j, logD] : terms) {
+      remainder[i + j] ^= field.MultiplyLogs(logScale, logD);
     }
   }
   remainder.erase(remainder.begin(), remainder.begin() + static_cast<std::ptrdiff_t>(steps));

@@ -121,6 +121,13 @@ struct Line {
     }
     return line;
   }
+  bool Any() const {
+    std::uint64_t any = 0;
+    for (int i = 0; i < W; ++i) {
+      any |= w[i];
+    }
+    return any != 0;
+  }
   int Count() const {
     int count = 0;
     for (int i = 0; i < W; ++i) {
@@ -172,10 +179,17 @@ int Rule3Lines(const PackedSymbol& symbol, bool isHorizontal) {
     const auto dark = Line<W>::Load(isHorizontal ? symbol.Row(i) : symbol.Column(i));
     const auto light = valid.AndNot(dark);
     // Bits beyond the symbol are neither dark nor light, so runs never reach outside it.
-    const auto finder = dark & light.Down(1) & dark.Down(2) & dark.Down(3) & dark.Down(4) &
-                        light.Down(5) & dark.Down(6);
-    const auto before = light.Up(1) & light.Up(2) & light.Up(3) & light.Up(4);
-    const auto after = light.Down(7) & light.Down(8) & light.Down(9) & light.Down(10);
+    const auto lightNext = light.Down(1);
+    const auto darkThree = dark & dark.Down(1) & dark.Down(2);
+    const auto finder =
+        dark & lightNext & darkThree.Down(2) & light.Down(5) & dark.Down(6);  // 1011101
+    if (!finder.Any()) {
+      continue;
+    }
+    const auto lightPair = light & lightNext;
+    const auto lightFour = lightPair & lightPair.Down(2);  // modules i .. i + 3 light
+    const auto before = lightFour.Up(4);
+    const auto after = lightFour.Down(7);
     found += (finder & (before | after)).Count();
   }
   return found;

@@ -19,9 +19,9 @@ constexpr std::int8_t kPositionAdjustmentPattern[5][5] = {
 constexpr int kHorizontalSeparatorLength = 8;
 constexpr int kVerticalSeparatorLength = 7;
 // (x, y) of format bit 0 (least significant) to 14 around the top-left finder.
-constexpr DataCell kTypeInfoCoordinates[15] = {{8, 0}, {8, 1}, {8, 2}, {8, 3}, {8, 4},
-                                               {8, 5}, {8, 7}, {8, 8}, {7, 8}, {5, 8},
-                                               {4, 8}, {3, 8}, {2, 8}, {1, 8}, {0, 8}};
+constexpr ModuleCell kTypeInfoCoordinates[15] = {{8, 0}, {8, 1}, {8, 2}, {8, 3}, {8, 4},
+                                                 {8, 5}, {8, 7}, {8, 8}, {7, 8}, {5, 8},
+                                                 {4, 8}, {3, 8}, {2, 8}, {1, 8}, {0, 8}};
 constexpr std::uint32_t kTypeInfoPoly = 0x537;
 constexpr std::uint32_t kTypeInfoMaskPattern = 0x5412;
 constexpr std::uint32_t kVersionInfoPoly = 0x1F25;
@@ -156,15 +156,16 @@ void 矩阵应用类::EmbedTypeInfo(const EcLevel& level, int mask, 字节矩阵
   const 位向量子类 bits = 标记类型信息位(level, mask);
   for (int k = 0; k < bits.GetSize(); ++k) {
     const auto bit = static_cast<std::int8_t>(bits.取位值(bits.GetSize() - 1 - k));
-    for (const DataCell cell : TypeInfoCells(k, matrix.GetWidth())) {
+    for (const ModuleCell cell : TypeInfoCells(k, matrix.GetWidth())) {
       matrix.Set(cell.x, cell.y, bit);
     }
   }
 }
 
-std::array<DataCell, 2> 矩阵应用类::TypeInfoCells(int k, int dimension) {
-  const DataCell second = k < 8 ? DataCell{static_cast<std::uint8_t>(dimension - 1 - k), 8}
-                                : DataCell{8, static_cast<std::uint8_t>(dimension - 7 + (k - 8))};
+std::array<ModuleCell, 2> 矩阵应用类::TypeInfoCells(int k, int dimension) {
+  const ModuleCell second = k < 8
+                                ? ModuleCell{static_cast<std::uint8_t>(dimension - 1 - k), 8}
+                                : ModuleCell{8, static_cast<std::uint8_t>(dimension - 7 + (k - 8))};
   return {kTypeInfoCoordinates[k], second};
 }
 
@@ -195,8 +196,8 @@ void 矩阵应用类::MaybeEmbedVersionInfo(const QrVersion& version, 字节矩�
   }
 }
 
-std::vector<DataCell> 矩阵应用类::DataCellOrder(const 字节矩阵类& matrix) {
-  std::vector<DataCell> cells;
+std::vector<ModuleCell> 矩阵应用类::DataCellOrder(const 字节矩阵类& matrix) {
+  std::vector<ModuleCell> cells;
   const int n = matrix.GetWidth();
   int direction = -1;
   int y = n - 1;
@@ -207,7 +208,12 @@ std::vector<DataCell> 矩阵应用类::DataCellOrder(const 字节矩阵类& matr
     for (; y >= 0 && y < n; y += direction) {
       for (int xx = x; xx > x - 2; --xx) {
         if (IsEmpty(matrix.Get(xx, y))) {
-          cells.push_back({static_cast<std::uint8_t>(xx), static_cast<std::uint8_t>(y)});
+          ModuleCell cell{static_cast<std::uint8_t>(xx), static_cast<std::uint8_t>(y)};
+          for (int mask = 0; mask < 二维码类::kNumMaskPatterns; ++mask) {
+            cell.masks = static_cast<std::uint8_t>(
+                cell.masks | (掩码辅助类::取数据掩码位(mask, xx, y) ? 1U << mask : 0U));
+          }
+          cells.push_back(cell);
         }
       }
     }
@@ -217,7 +223,7 @@ std::vector<DataCell> 矩阵应用类::DataCellOrder(const 字节矩阵类& matr
   return cells;
 }
 
-void 矩阵应用类::插入数据信息位(const 位向量类& bits, int mask, std::span<const DataCell> cells,
+void 矩阵应用类::插入数据信息位(const 位向量类& bits, int mask, std::span<const ModuleCell> cells,
                                 字节矩阵类& matrix) {
   const auto size = static_cast<std::size_t>(bits.GetSize());
   if (size > cells.size()) {
@@ -229,13 +235,11 @@ void 矩阵应用类::插入数据信息位(const 位向量类& bits, int mask, 
     RaiseQrError(掩码辅助类::kClassName, "取数据掩码位", "无效的掩图。");
   }
   const auto bytes = bits.Bytes();
-  const auto& maskRows = 掩码辅助类::MaskRows(mask);
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    const DataCell cell = cells[i];
-    const bool bit = i < size && ((bytes[i / 8] >> (7 - i % 8)) & 1U);
-    const auto& maskRow = maskRows[cell.y % 掩码辅助类::kMaskPeriod];
-    const bool flip = (maskRow[PackedSymbol::Word(cell.x)] >> PackedSymbol::Bit(cell.x)) & 1U;
-    matrix.Set(cell.x, cell.y, static_cast<std::int8_t>(bit != flip));
+    const ModuleCell cell = cells[i];
+    const unsigned bit = i < size ? (bytes[i / 8] >> (7 - i % 8)) & 1U : 0U;
+    const unsigned flip = (cell.masks >> mask) & 1U;
+    matrix.Set(cell.x, cell.y, static_cast<std::int8_t>(bit ^ flip));
   }
 }
 

@@ -14,10 +14,12 @@
 
 namespace hosting::qr {
 
-// A module that carries a codeword bit, in placement order.
-struct DataCell {
+// The position of one module. For a module that carries a codeword bit, bit m of masks is
+// set where data mask m flips it.
+struct ModuleCell {
   std::uint8_t x;
   std::uint8_t y;
+  std::uint8_t masks = 0;
 };
 
 class 矩阵应用类 {
@@ -45,16 +47,16 @@ class 矩阵应用类 {
   static 位向量子类 标记类型信息位(const EcLevel& level, int mask);
   static void EmbedTypeInfo(const EcLevel& level, int mask, 字节矩阵类& matrix);
   // The two modules that carry format bit k (0 = least significant) in a symbol of dimension.
-  static std::array<DataCell, 2> TypeInfoCells(int k, int dimension);
+  static std::array<ModuleCell, 2> TypeInfoCells(int k, int dimension);
   // 18 version bits: the number and its BCH(0x1F25) remainder.
   static 位向量子类 标记版本信息位(const QrVersion& version);
   static void MaybeEmbedVersionInfo(const QrVersion& version, 字节矩阵类& matrix);
   // The cells still empty, in the order codeword bits fill them: two-column strips from the
   // right, up and down in turn, skipping the timing column.
-  static std::vector<DataCell> DataCellOrder(const 字节矩阵类& matrix);
+  static std::vector<ModuleCell> DataCellOrder(const 字节矩阵类& matrix);
   // Writes bits into cells (padding with 0 past the end), each flipped where the mask says.
   // Raises "数据位未被全部填充…" when there are more bits than cells.
-  static void 插入数据信息位(const 位向量类& bits, int mask, std::span<const DataCell> cells,
+  static void 插入数据信息位(const 位向量类& bits, int mask, std::span<const ModuleCell> cells,
                              字节矩阵类& matrix);
   static void 插入水平分割图(int xStart, int yStart, 字节矩阵类& matrix);
   static void 插入垂直分割图(int xStart, int yStart, 字节矩阵类& matrix);

@@ -34,7 +34,8 @@ SymbolLayout::SymbolLayout(const QrVersion& version) {
   functionDark_ = PackedSymbol(n);
   dataRegion_ = PackedSymbol(n);
   for (int k = 0; k < kTypeInfoBits; ++k) {
-    for (const DataCell cell : 矩阵应用类::TypeInfoCells(k, n)) {
+    typeInfoCells_[static_cast<std::size_t>(k)] = 矩阵应用类::TypeInfoCells(k, n);
+    for (const ModuleCell cell : typeInfoCells_[static_cast<std::size_t>(k)]) {
       functionPatterns_.Set(cell.x, cell.y, 0);
     }
   }
@@ -45,7 +46,7 @@ SymbolLayout::SymbolLayout(const QrVersion& version) {
       }
     }
   }
-  for (const DataCell cell : dataCells_) {
+  for (const ModuleCell cell : dataCells_) {
     dataRegion_.SetDark(cell.x, cell.y);
   }
 }
@@ -85,7 +86,7 @@ void SymbolLayout::Compose(const PackedSymbol& placed, const EcLevel& level, int
   const 位向量子类 typeInfo = 矩阵应用类::标记类型信息位(level, mask);
   for (int k = 0; k < kTypeInfoBits; ++k) {
     if (typeInfo.取位值(kTypeInfoBits - 1 - k)) {
-      for (const DataCell cell : 矩阵应用类::TypeInfoCells(k, n)) {
+      for (const ModuleCell cell : typeInfoCells_[static_cast<std::size_t>(k)]) {
         out.SetDark(cell.x, cell.y);
       }
     }

@@ -3,6 +3,7 @@
 // the data modules and their packed masks — built once per version and then only read, so the
 // eight mask candidates of every encode reuse it.
 
+#include <array>
 #include <span>
 #include <vector>
 
@@ -25,7 +26,7 @@ class SymbolLayout {
   int Dimension() const { return functionPatterns_.GetWidth(); }
   // Function patterns and version information set, format area reserved, data cells empty.
   const 字节矩阵类& FunctionPatterns() const { return functionPatterns_; }
-  std::span<const DataCell> DataCells() const { return dataCells_; }
+  std::span<const ModuleCell> DataCells() const { return dataCells_; }
 
   // Codeword bits, unmasked, at their data modules (dark where the bit is 1).
   PackedSymbol PlaceBits(const 位向量类& bits) const;
@@ -35,9 +36,10 @@ class SymbolLayout {
 
  private:
   字节矩阵类 functionPatterns_;
-  std::vector<DataCell> dataCells_;
+  std::vector<ModuleCell> dataCells_;
   PackedSymbol functionDark_;  // dark function modules; the format area left light
   PackedSymbol dataRegion_;    // set on every data module
+  std::array<std::array<ModuleCell, 2>, 15> typeInfoCells_{};  // both copies of each format bit
 };
 
 }  // namespace hosting::qr

@@ -180,7 +180,7 @@ TEST(QrPenalty, FirstLowestMaskWinsAndTiesGoToTheLowerNumber) {
     const QrVersion& version = QrVersion::取版本_通过版本号(qr.GetVersion());
     // Recover the codeword bits from the chosen symbol by undoing its mask.
     位向量子类 bits;
-    for (const DataCell cell : SymbolLayout::ForVersion(version).DataCells()) {
+    for (const ModuleCell cell : SymbolLayout::ForVersion(version).DataCells()) {
       const bool flip = 掩码辅助类::取数据掩码位(qr.GetMaskPattern(), cell.x, cell.y);
       bits.追加位(static_cast<int>((qr.GetMatrix().Get(cell.x, cell.y) == 1) != flip));
     }

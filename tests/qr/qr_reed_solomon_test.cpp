@@ -9,18 +9,10 @@
 #include "qr/gf_poly_divisible.h"
 #include "qr/qr_error.h"
 #include "qr/rs_encoder.h"
+#include "qr_test_support.h"
 
 namespace hosting::qr {
 namespace {
-
-std::string ReportOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const QrError& error) {
-    return error.report();
-  }
-  return "no error";
-}
 
 std::vector<std::uint8_t> RandomBytes(std::mt19937& random, std::size_t count) {
   std::vector<std::uint8_t> bytes(count);
@@ -120,24 +112,24 @@ TEST(QrReedSolomon, PolynomialDivisionAndErrors) {
   const GFP other(DataMatrixField(), {1, 1});
   const GFPP poly(field, {1, 1});
   const std::string prefix = "异常来源：[";
-  EXPECT_EQ(ReportOf([&] { poly.加或减(other); }),
+  EXPECT_EQ(test::ReportOf([&] { poly.加或减(other); }),
             prefix + "GFP]\r\n方法名称：加或减()\r\n异常信息：GF256信息不相同");
-  EXPECT_EQ(ReportOf([&] { poly.Multiply(other); }),
+  EXPECT_EQ(test::ReportOf([&] { poly.Multiply(other); }),
             prefix + "GFP]\r\n方法名称：Multiply()\r\n异常信息：GF256信息不相同");
-  EXPECT_EQ(ReportOf([&] { poly.叠加单项式(-1, 1); }),
+  EXPECT_EQ(test::ReportOf([&] { poly.叠加单项式(-1, 1); }),
             prefix + "GFP]\r\n方法名称：叠加单项式()\r\n异常信息：维度小于0");
-  EXPECT_EQ(ReportOf([&] { GFP::构造单项式(field, -1, 1); }),
+  EXPECT_EQ(test::ReportOf([&] { GFP::构造单项式(field, -1, 1); }),
             prefix + "GFP]\r\n方法名称：构造单项式()\r\n异常信息：度小于0");
-  EXPECT_EQ(ReportOf([&] { poly.分离(other); }),
+  EXPECT_EQ(test::ReportOf([&] { poly.分离(other); }),
             prefix + "GFPP]\r\n方法名称：分离()\r\n异常信息：GF256不同");
-  EXPECT_EQ(ReportOf([&] { poly.分离(zero); }),
+  EXPECT_EQ(test::ReportOf([&] { poly.分离(zero); }),
             prefix + "GFPP]\r\n方法名称：分离()\r\n异常信息：除数为0");
-  EXPECT_EQ(ReportOf([] { RS编码器类 encoder(DataMatrixField()); }),
+  EXPECT_EQ(test::ReportOf([] { RS编码器类 encoder(DataMatrixField()); }),
             prefix + "RS编码器类]\r\n方法名称：RS编码器()\r\n异常信息：GF标识不相同");
   std::vector<std::uint8_t> block(5, 1);
-  EXPECT_EQ(ReportOf([&] { QrReedSolomon().编码(block, 0); }),
+  EXPECT_EQ(test::ReportOf([&] { QrReedSolomon().编码(block, 0); }),
             prefix + "RS编码器类]\r\n方法名称：编码()\r\n异常信息：没有容错字节");
-  EXPECT_EQ(ReportOf([&] { QrReedSolomon().编码(block, 5); }),
+  EXPECT_EQ(test::ReportOf([&] { QrReedSolomon().编码(block, 5); }),
             prefix + "RS编码器类]\r\n方法名称：编码()\r\n异常信息：未提供数据字节");
 }
 

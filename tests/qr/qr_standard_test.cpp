@@ -13,6 +13,7 @@
 #include "qr/qr_error.h"
 #include "qr/qr_module.h"
 #include "qr/qr_version.h"
+#include "qr_test_support.h"
 
 namespace hosting::qr {
 namespace {
@@ -28,15 +29,6 @@ const EcLevel& Level(std::string_view name) {
 
 std::vector<std::uint8_t> BytesOf(const 位向量类& bits) {
   return {bits.Bytes().begin(), bits.Bytes().end()};
-}
-
-std::string ReportOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const QrError& error) {
-    return error.report();
-  }
-  return "no error";
 }
 
 TEST(QrStandard, WorkedExampleOneMGivesTheStandardsCodewords) {
@@ -74,7 +66,7 @@ TEST(QrStandard, FormatAndVersionInformationWords) {
   EXPECT_EQ(矩阵应用类::标记类型信息位(Level("M"), 0).到字符串(), "101010000010010");
   // The standard's example: level M, mask 101.
   EXPECT_EQ(矩阵应用类::标记类型信息位(Level("M"), 5).到字符串(), "100000011001110");
-  EXPECT_EQ(ReportOf([] { 矩阵应用类::标记类型信息位(Level("L"), 8); }),
+  EXPECT_EQ(test::ReportOf([] { 矩阵应用类::标记类型信息位(Level("L"), 8); }),
             "异常来源：[矩阵应用类]\r\n方法名称：标记类型信息位()\r\n异常信息：掩图无效");
   // Version 7: 0x07C94.
   EXPECT_EQ(矩阵应用类::标记版本信息位(QrVersion::取版本_通过版本号(7)).到字符串(),
@@ -85,7 +77,7 @@ TEST(QrStandard, FormatAndVersionInformationWords) {
 std::string FormatCopy(const 字节矩阵类& matrix, int copy) {
   std::string bits(15, '?');
   for (int k = 0; k < 15; ++k) {
-    const DataCell cell =
+    const ModuleCell cell =
         矩阵应用类::TypeInfoCells(k, matrix.GetWidth())[static_cast<std::size_t>(copy)];
     bits[static_cast<std::size_t>(14 - k)] = matrix.Get(cell.x, cell.y) == 1 ? '1' : '0';
   }
@@ -156,7 +148,7 @@ TEST(QrStandard, DataModulesMatchTheCodewordCapacityOfEveryVersion) {
   矩阵应用类::EmbedFunctionPatterns(QrVersion::取版本_通过版本号(2), v2);
   EXPECT_EQ(v2.Get(18, 18), 1);
   EXPECT_EQ(v2.Get(17, 18), 0);
-  EXPECT_EQ(ReportOf([] { QrVersion::取版本_通过版本号(41); }),
+  EXPECT_EQ(test::ReportOf([] { QrVersion::取版本_通过版本号(41); }),
             "异常来源：[QrVersion]\r\n方法名称：取版本_通过版本号()"
             "\r\n异常信息：版本号不在0到40之间。当前版本号：41");
 }
@@ -176,9 +168,9 @@ TEST(QrStandard, ModeChoiceAndVersionRule) {
   位向量子类 bits;
   encoder.追加长度信息(21, 1, QrMode::Byte(), bits);
   EXPECT_EQ(bits.到字符串(), "00010101");
-  EXPECT_EQ(ReportOf([&] { encoder.追加长度信息(256, 9, QrMode::Byte(), bits); }),
+  EXPECT_EQ(test::ReportOf([&] { encoder.追加长度信息(256, 9, QrMode::Byte(), bits); }),
             "异常来源：[编码类]\r\n方法名称：追加长度信息()\r\n异常信息：要添加信息过多");
-  EXPECT_EQ(ReportOf([] { EncodeSymbol(std::string(2954, 'a'), Level("L")); }),
+  EXPECT_EQ(test::ReportOf([] { EncodeSymbol(std::string(2954, 'a'), Level("L")); }),
             "异常来源：[编码类]\r\n方法名称：初始化二维码()\r\n异常信息：");
   EXPECT_EQ(EncodeSymbol(std::string(2953, 'a'), Level("L")).GetVersion(), 40);
 }
@@ -196,7 +188,7 @@ TEST(QrStandard, TerminatorAndPadding) {
   位向量子类 tooLong;
   tooLong.AppendBits(0, 32);
   tooLong.追加位(0);
-  EXPECT_EQ(ReportOf([&] { encoder.结束数据位(4, tooLong); }),
+  EXPECT_EQ(test::ReportOf([&] { encoder.结束数据位(4, tooLong); }),
             "异常来源：[编码类]\r\n方法名称：结束数据位()\r\n异常信息：数据无法填充");
 }
 
@@ -211,7 +203,8 @@ TEST(QrStandard, BlockSplitComesFromTheTotals) {
   }
   const std::string invalid =
       "异常来源：[编码类]\r\n方法名称：根据块ID取数据字节数和容错字节数()\r\n异常信息：无效值";
-  EXPECT_EQ(ReportOf([&] { encoder.根据块ID取数据字节数和容错字节数(134, 62, 4, 4); }), invalid);
+  EXPECT_EQ(test::ReportOf([&] { encoder.根据块ID取数据字节数和容错字节数(134, 62, 4, 4); }),
+            invalid);
 
   // Interleaving takes column by column: data of every block, then EC of every block.
   位向量子类 bits;
@@ -224,7 +217,7 @@ TEST(QrStandard, BlockSplitComesFromTheTotals) {
             (std::vector<std::uint8_t>{0, 15, 30, 46, 1, 16}));
   EXPECT_EQ(out[60], 45);  // block 3's 16th byte ends the data part after block 2's 16th
   EXPECT_EQ(out[61], 61);
-  EXPECT_EQ(ReportOf([&] { encoder.交错容错字节(bits, 134, 61, 4); }),
+  EXPECT_EQ(test::ReportOf([&] { encoder.交错容错字节(bits, 134, 61, 4); }),
             "异常来源：[编码类]\r\n方法名称：交错容错字节()\r\n异常信息：位数和数据字节数不匹配");
 }
 

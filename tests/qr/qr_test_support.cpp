@@ -3,6 +3,8 @@
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
+#include "qr/qr_error.h"
+
 namespace hosting::qr::test {
 namespace {
 
@@ -66,6 +68,15 @@ std::optional<std::string> DecodeBmp(const std::vector<std::uint8_t>& file) {
     return std::nullopt;
   }
   return std::string(result.bytes().begin(), result.bytes().end());
+}
+
+std::string ReportOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const QrError& error) {
+    return error.report();
+  }
+  return "no error";
 }
 
 std::string RandomChinese(std::mt19937& random, int count) {

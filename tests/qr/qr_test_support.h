@@ -3,6 +3,7 @@
 // independent reader, and making test texts.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -26,6 +27,8 @@ struct Picture {
 Picture ReadBmp(const std::vector<std::uint8_t>& file);
 // The raw bytes of the one QR code zxing-cpp finds in the BMP, if any.
 std::optional<std::string> DecodeBmp(const std::vector<std::uint8_t>& file);
+// The report text of the QrError that action throws, or "no error".
+std::string ReportOf(const std::function<void()>& action);
 // count random CJK ideographs (3 UTF-8 bytes each).
 std::string RandomChinese(std::mt19937& random, int count);
 
