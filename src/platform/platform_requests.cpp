@@ -1,5 +1,7 @@
 #include "platform/platform_requests.h"
 
+#include <utility>
+
 #include "net/answer_text.h"
 #include "net/codec.h"
 #include "net/session_requests.h"
@@ -9,8 +11,14 @@
 namespace hosting::platform {
 namespace {
 
-std::int32_t MethodCode(Verb verb) {
-  return verb == Verb::kPost ? net::kMethodPost : net::kMethodGet;
+// The parameters both engines share.
+template <typename Params>
+Params RequestParams(std::string url, Verb verb, std::string_view body) {
+  Params params;
+  params.url = std::move(url);
+  params.method = verb == Verb::kPost ? net::kMethodPost : net::kMethodGet;
+  params.body = std::string(body);
+  return params;
 }
 
 }  // namespace
@@ -21,35 +29,27 @@ std::string FreshApiPath(std::string_view path) {
 
 std::string CallPlatformApi(const FlowContext& context, Verb verb, std::string_view path,
                             std::string_view body) {
-  net::WinHttpParams params;
-  params.url = context.endpoints.PlatformUrl(path);
-  params.method = MethodCode(verb);
-  params.body = std::string(body);
-  return net::SanitizeUtf8(net::WinHttpWithSession(std::move(params), context.sessionCookie));
+  return net::SanitizeUtf8(net::WinHttpWithSession(
+      RequestParams<net::WinHttpParams>(context.endpoints.PlatformUrl(path), verb, body),
+      context.sessionCookie));
 }
 
 std::string FetchWithSession(const FlowContext& context, Verb verb, std::string_view path,
                              std::string_view body) {
-  net::WinInetParams params;
-  params.url = context.endpoints.PlatformUrl(path);
-  params.method = MethodCode(verb);
-  params.body = std::string(body);
-  return net::WinInetWithSession(std::move(params), context.sessionCookie);
+  return net::WinInetWithSession(
+      RequestParams<net::WinInetParams>(context.endpoints.PlatformUrl(path), verb, body),
+      context.sessionCookie);
 }
 
 std::string FetchWithoutSession(Verb verb, const std::string& url, std::string_view body) {
-  net::WinInetParams params;
-  params.url = url;
-  params.method = MethodCode(verb);
-  params.body = std::string(body);
-  return net::WinInetRequest(params);
+  return net::WinInetRequest(RequestParams<net::WinInetParams>(url, verb, body));
 }
 
 void OpenPlatformSession(const FlowContext& context) {
   // Without `cookies` the engine's own store takes the answer's cookies as well.
   std::string answerCookies;
-  net::WinInetParams params;
-  params.url = context.endpoints.PlatformUrl("pageController.do?goLogin");
+  auto params = RequestParams<net::WinInetParams>(
+      context.endpoints.PlatformUrl("pageController.do?goLogin"), Verb::kGet, {});
   params.cookiesOut = &answerCookies;
   net::WinInetRequest(params);
   context.sessionCookie.Replace(std::move(answerCookies));
