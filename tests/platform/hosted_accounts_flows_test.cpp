@@ -68,10 +68,9 @@ TEST_F(HostedAccountsTest, EmptyOrRefusedListsShowNothingAndCountersStay) {
   EXPECT_EQ(bed.mainView->Caption(MainCaption::kHostedTotal), "0");
 }
 
-TEST_F(HostedAccountsTest, SelectedRowShowsTheImageAtItsAddressScaledToFill) {
-  // Any image the platform serves stands for an avatar here.
-  const std::string image = bed.context.endpoints.PlatformUrl("verificationCode/generate.do?1");
-  bed.mainView->AppendRow(MainList::kHostedAccounts, {"1", "在线", "a", image});
+TEST_F(HostedAccountsTest, SelectedRowShowsItsAvatarScaledToFill) {
+  Host(1, 0);
+  LoadHostedAccounts(bed.context, *bed.mainView);
   bed.mainView->AppendRow(MainList::kHostedAccounts, {"2", "在线", "b", "file:///etc/passwd"});
   bed.mainView->Select(MainList::kHostedAccounts, 0);
   ShowSelectedAvatar(*bed.mainView);
