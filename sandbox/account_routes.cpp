@@ -11,7 +11,6 @@ namespace sandbox {
 namespace {
 
 constexpr const char* kRegistrationKey = "580213746691";
-constexpr const char* kWrongCaptcha = "验证码错误！";
 constexpr std::size_t kMaxAccountBytes = 60;  // 20 Chinese characters
 constexpr std::size_t kMaxPasswordBytes = 64;
 constexpr std::size_t kMaxPayoutBytes = 100;
@@ -53,8 +52,7 @@ void Login(PlatformContext& platform, const httplib::Request& req, httplib::Resp
   const std::string session = platform.SessionOf(req, res);
   const auto form = FormFields::Parse(req.body);
   const std::string captcha = form.Gbk("checkCode");
-  if (!platform.sessions.CaptchaMatches(session, captcha)) {
-    SendJson(res, Envelope(false, kWrongCaptcha));
+  if (!platform.RequireCaptcha(session, captcha, res)) {
     return;
   }
   const std::string account = form.Gbk("account");
@@ -72,8 +70,7 @@ void Register(PlatformContext& platform, const httplib::Request& req, httplib::R
   const std::string session = platform.SessionOf(req, res);
   const auto form = FormFields::Parse(req.body);
   const std::string captcha = form.Gbk("checkCode");
-  if (!platform.sessions.CaptchaMatches(session, captcha)) {
-    SendJson(res, Envelope(false, kWrongCaptcha));
+  if (!platform.RequireCaptcha(session, captcha, res)) {
     return;
   }
   if (form.Raw("key").value_or("") != kRegistrationKey) {

@@ -93,8 +93,7 @@ void Withdraw(PlatformContext& platform, const httplib::Request& req, httplib::R
   }
   const std::string session = platform.SessionOf(req, res);
   const std::string captcha = FormFields::Parse(req.body).Gbk("checkCode");
-  if (!platform.sessions.CaptchaMatches(session, captcha)) {
-    SendJson(res, Envelope(false, "验证码错误！"));
+  if (!platform.RequireCaptcha(session, captcha, res)) {
     return;
   }
   const WithdrawOutcome outcome = platform.ledger.Withdraw(*member, platform.Now());

@@ -67,6 +67,15 @@ std::optional<std::int64_t> PlatformContext::RequireMember(const httplib::Reques
   return member;
 }
 
+bool PlatformContext::RequireCaptcha(std::string_view session, std::string_view code,
+                                     httplib::Response& res) {
+  if (sessions.CaptchaMatches(session, code)) {
+    return true;
+  }
+  SendJson(res, Envelope(false, "验证码错误！"));
+  return false;
+}
+
 bool PlatformContext::TakeQrFailure() {
   int left = qrFailuresLeft_.load();
   while (left > 0) {

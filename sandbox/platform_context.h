@@ -37,6 +37,8 @@ class PlatformContext {
   std::string SessionOf(const httplib::Request& req, httplib::Response& res);
   // The logged-in member of the request, or nullopt after answering the refusal itself.
   std::optional<std::int64_t> RequireMember(const httplib::Request& req, httplib::Response& res);
+  // True when code is the session's captcha; otherwise answers "验证码错误！" itself.
+  bool RequireCaptcha(std::string_view session, std::string_view code, httplib::Response& res);
   // Takes one of the --fail-qr failures, if any are left.
   bool TakeQrFailure();
 
