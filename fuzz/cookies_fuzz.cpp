@@ -43,10 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 items.begin() + static_cast<std::ptrdiff_t>(i),
             "no cookie is repeated", merged);
   }
-  // The fresh cookies lead, in their order (repeats and deleted ones aside).
+  // The fresh cookies lead, in their order (repeats and deleted ones aside); an empty one, from a
+  // Set-Cookie line without a pair, keeps its place too.
   auto next = items.begin();
   for (const std::string_view item : Items(fresh, ";")) {
-    if (item.empty() || item.ends_with("=deleted")) {
+    if (item.ends_with("=deleted")) {
       continue;
     }
     const auto found = std::find(items.begin(), items.end(), item);
