@@ -9,7 +9,6 @@ class EcBlocks {
   constexpr EcBlocks(int ecCodewordsPerBlock, int numBlocks)
       : ecCodewordsPerBlock_(ecCodewordsPerBlock), numBlocks_(numBlocks) {}
 
-  int GetEcCodewordsPerBlock() const { return ecCodewordsPerBlock_; }
   int GetNumBlocks() const { return numBlocks_; }
   int GetTotalEcCodewords() const { return ecCodewordsPerBlock_ * numBlocks_; }
 

@@ -2,7 +2,7 @@
 
 namespace hosting::qr {
 
-GF256::GF256(int primitive) : primitive_(primitive) {
+GF256::GF256(int primitive) {
   int x = 1;
   for (int i = 0; i < 255; ++i) {
     exp_[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(x);

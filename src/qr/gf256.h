@@ -13,7 +13,6 @@ class GF256 {
 
   explicit GF256(int primitive);
 
-  int GetPrimitive() const { return primitive_; }
   // 2^n for n >= 0.
   std::uint8_t Exp(int n) const { return exp_[static_cast<std::size_t>(n % 255)]; }
   // Logarithm of a non-zero element.
@@ -32,7 +31,6 @@ class GF256 {
   }
 
  private:
-  int primitive_;
   // Doubled so that Multiply needs no modulo.
   std::array<std::uint8_t, 512> exp_{};
   std::array<int, 256> log_{};

@@ -18,10 +18,6 @@ GFP::GFP(const GF256& field, std::vector<std::uint8_t> coefficients)
   }
 }
 
-std::uint8_t GFP::GetCoefficient(int degree) const {
-  return coefficients_[coefficients_.size() - 1 - static_cast<std::size_t>(degree)];
-}
-
 GFP GFP::加或减(const GFP& other) const {
   RequireSameField(other, "加或减");
   if (IsZero()) {

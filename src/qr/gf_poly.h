@@ -20,8 +20,6 @@ class GFP {
   const std::vector<std::uint8_t>& Coefficients() const { return coefficients_; }
   int Degree() const { return static_cast<int>(coefficients_.size()) - 1; }
   bool IsZero() const { return coefficients_.front() == 0; }
-  // Coefficient of x^degree (0 <= degree <= Degree()).
-  std::uint8_t GetCoefficient(int degree) const;
 
   // Raises "GF256信息不相同" when the fields differ.
   GFP 加或减(const GFP& other) const;

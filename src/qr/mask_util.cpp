@@ -147,9 +147,9 @@ int Rule1Lines(const PackedSymbol& symbol, bool isHorizontal) {
     // same: module i equals module i + 1; five: modules i .. i + 4 are equal.
     const auto same = line.Same(line.Down(1), pairs);
     const auto five = same & same.Down(1) & same.Down(2) & same.Down(3);
-    // A run of L >= 5 leaves L - 4 bits in five and scores L - 2: add 2 per run start.
+    // A run of L >= 5 leaves L - 4 bits in five and scores N1 + L - 5: add N1 - 1 per run.
     const auto starts = five.AndNot(five.Up(1));
-    penalty += five.Count() + 2 * starts.Count();
+    penalty += five.Count() + (掩码辅助类::kN1 - 1) * starts.Count();
   }
   return penalty;
 }
@@ -195,47 +195,18 @@ int Rule3Lines(const PackedSymbol& symbol, bool isHorizontal) {
   return found;
 }
 
-template <int W>
-int Rule3Both(const PackedSymbol& symbol) {
-  return (Rule3Lines<W>(symbol, true) + Rule3Lines<W>(symbol, false)) * 掩码辅助类::kN3;
-}
-
-template <int W>
-int Rule1Both(const PackedSymbol& symbol) {
-  return Rule1Lines<W>(symbol, true) + Rule1Lines<W>(symbol, false);
-}
-
-// Calls F<W> with W = the symbol's words per line.
-template <template <int> class F, typename... Args>
-int ByWords(const PackedSymbol& symbol, Args... args) {
+// Runs score(W) with W = the symbol's words per line.
+template <typename Score>
+int ByWords(const PackedSymbol& symbol, Score score) {
   switch (symbol.Words()) {
     case 1:
-      return F<1>::Run(symbol, args...);
+      return score.template operator()<1>();
     case 2:
-      return F<2>::Run(symbol, args...);
+      return score.template operator()<2>();
     default:
-      return F<3>::Run(symbol, args...);
+      return score.template operator()<3>();
   }
 }
-
-template <int W>
-struct Rule1Of {
-  static int Run(const PackedSymbol& s, bool isHorizontal) {
-    return Rule1Lines<W>(s, isHorizontal);
-  }
-};
-template <int W>
-struct Rule1All {
-  static int Run(const PackedSymbol& s) { return Rule1Both<W>(s); }
-};
-template <int W>
-struct Rule2All {
-  static int Run(const PackedSymbol& s) { return Rule2Lines<W>(s); }
-};
-template <int W>
-struct Rule3All {
-  static int Run(const PackedSymbol& s) { return Rule3Both<W>(s); }
-};
 
 }  // namespace
 
@@ -274,19 +245,18 @@ const 掩码辅助类::MaskLines& 掩码辅助类::MaskColumns(int mask) {
 }
 
 int 掩码辅助类::ApplyMaskPenaltyRule1(const PackedSymbol& symbol) {
-  return ByWords<Rule1All>(symbol);
-}
-
-int 掩码辅助类::ApplyMaskPenaltyRule1Internal(const PackedSymbol& symbol, bool isHorizontal) {
-  return ByWords<Rule1Of>(symbol, isHorizontal);
+  return ByWords(
+      symbol, [&]<int W>() { return Rule1Lines<W>(symbol, true) + Rule1Lines<W>(symbol, false); });
 }
 
 int 掩码辅助类::ApplyMaskPenaltyRule2(const PackedSymbol& symbol) {
-  return ByWords<Rule2All>(symbol);
+  return ByWords(symbol, [&]<int W>() { return Rule2Lines<W>(symbol); });
 }
 
 int 掩码辅助类::ApplyMaskPenaltyRule3(const PackedSymbol& symbol) {
-  return ByWords<Rule3All>(symbol);
+  return ByWords(symbol, [&]<int W>() {
+    return (Rule3Lines<W>(symbol, true) + Rule3Lines<W>(symbol, false)) * kN3;
+  });
 }
 
 int 掩码辅助类::ApplyMaskPenaltyRule4(const PackedSymbol& symbol) {

@@ -30,8 +30,6 @@ class 掩码辅助类 {
 
   // Runs of five or more equal modules: 3, plus 1 per further module; rows and columns.
   static int ApplyMaskPenaltyRule1(const PackedSymbol& symbol);
-  // The same for the rows only (isHorizontal) or the columns only.
-  static int ApplyMaskPenaltyRule1Internal(const PackedSymbol& symbol, bool isHorizontal);
   // 3 for every 2 x 2 block of equal modules.
   static int ApplyMaskPenaltyRule2(const PackedSymbol& symbol);
   // 40 for every dark-light-dark-dark-dark-light-dark run with four light modules inside the

@@ -31,9 +31,4 @@ void PackedSymbol::SetDark(int x, int y) {
   Column(x)[Word(y)] |= std::uint64_t{1} << Bit(y);
 }
 
-void PackedSymbol::SetLight(int x, int y) {
-  Row(y)[Word(x)] &= ~(std::uint64_t{1} << Bit(x));
-  Column(x)[Word(y)] &= ~(std::uint64_t{1} << Bit(y));
-}
-
 }  // namespace hosting::qr

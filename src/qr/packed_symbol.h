@@ -27,9 +27,7 @@ class PackedSymbol {
   std::span<const std::uint64_t> Column(int x) const { return {&columns_[Offset(x)], Size()}; }
   std::span<std::uint64_t> Row(int y) { return {&rows_[Offset(y)], Size()}; }
   std::span<std::uint64_t> Column(int x) { return {&columns_[Offset(x)], Size()}; }
-  bool IsDark(int x, int y) const { return (Row(y)[Word(x)] >> Bit(x)) & 1U; }
   void SetDark(int x, int y);
-  void SetLight(int x, int y);
 
   static std::size_t Word(int index) { return static_cast<std::size_t>(index) / 64; }
   static unsigned Bit(int index) { return static_cast<unsigned>(index) % 64; }
