@@ -1,7 +1,6 @@
 # The fuzz targets, shared by the libFuzzer programs (fuzz/CMakeLists.txt) and the replay tests of
 # their seeds and regression inputs (tests/fuzz). Each target is fuzz/<name>_fuzz.cpp.
 set(HOSTING_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
-get_filename_component(HOSTING_FUZZ_TOP ${HOSTING_FUZZ_DIR}/.. ABSOLUTE)
 set(HOSTING_FUZZ_TARGETS json cookies settings text qr memory_module sandbox)
 
 set(HOSTING_FUZZ_LIBS_json hosting_data)
@@ -10,17 +9,10 @@ set(HOSTING_FUZZ_LIBS_settings hosting_settings)
 set(HOSTING_FUZZ_LIBS_text hosting_net)
 set(HOSTING_FUZZ_LIBS_qr hosting_qr PkgConfig::ZXING)
 set(HOSTING_FUZZ_LIBS_memory_module hosting_memory_module)
-set(HOSTING_FUZZ_LIBS_sandbox hosting_fuzz_sandbox_decoding hosting_net)
+set(HOSTING_FUZZ_LIBS_sandbox sandbox_server hosting_net)
 
 add_library(hosting_fuzz_support STATIC ${HOSTING_FUZZ_DIR}/fuzz_support.cpp)
 target_link_libraries(hosting_fuzz_support PRIVATE hosting_options)
-
-# The sandbox's decoding of form bodies and Cookie headers, without the server around it.
-add_library(hosting_fuzz_sandbox_decoding STATIC
-  ${HOSTING_FUZZ_TOP}/sandbox/form_body.cpp
-  ${HOSTING_FUZZ_TOP}/sandbox/cookie_header.cpp)
-target_include_directories(hosting_fuzz_sandbox_decoding PUBLIC ${HOSTING_FUZZ_TOP})
-target_link_libraries(hosting_fuzz_sandbox_decoding PRIVATE hosting_options hosting_net)
 
 # One program of fuzz target `target`; the caller's extra sources or link options give it a main.
 function(hosting_fuzz_program program target)
