@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <QWidget>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -21,7 +22,12 @@ struct ShownMessage {
 
 class RecordingMessageBoxes final : public app::MessageBoxes {
  public:
+  // Runs on the GUI thread at the moment a message is shown, before it is recorded.
+  void SetOnShow(std::function<void()> onShow) { onShow_ = std::move(onShow); }
+
   void Show(QWidget* owner, const platform::Message& message) override {
+    if (onShow_)
+      onShow_();
     const std::lock_guard lock(mutex_);
     shown_.push_back(
         {owner != nullptr ? owner->window()->objectName().toStdString() : std::string(), message,
@@ -37,6 +43,7 @@ class RecordingMessageBoxes final : public app::MessageBoxes {
   }
 
  private:
+  std::function<void()> onShow_;
   mutable std::mutex mutex_;
   std::vector<ShownMessage> shown_;
 };

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Grabs LoginWindow (three pages) and MainWindow (four pages) into docs/screenshots/, offscreen,
+# against an in-process sandbox with its demo data. Needs a Chinese font (fonts-wqy-microhei).
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$top"
+bash scripts/setup-debian.sh
+cmake --preset default >/dev/null
+cmake --build --preset default --target client-screenshots
+QT_QPA_PLATFORM=offscreen build/default/tests/e2e/client-screenshots docs/screenshots
