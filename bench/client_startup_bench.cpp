@@ -40,7 +40,8 @@ bool WaitForMappedWindow(Display* display, std::chrono::milliseconds limit) {
     while (XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
-      if (event.type == MapNotify) return true;
+      if (event.type == MapNotify)
+        return true;
     }
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
     poll(&connection, 1, 10);
@@ -49,7 +50,8 @@ bool WaitForMappedWindow(Display* display, std::chrono::milliseconds limit) {
 }
 
 double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
+  if (values.empty())
+    return 0;
   std::sort(values.begin(), values.end());
   const std::size_t middle = values.size() / 2;
   return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
@@ -102,13 +104,13 @@ void Register(const char* name, const char* program) {
       ->Unit(benchmark::kMillisecond);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Registered at start-up, before BENCHMARK_MAIN parses the command line.
+[[maybe_unused]] const bool kRegistered = [] {
   Register("StartToWindow/hosting_client", HOSTING_CLIENT_PATH);
   Register("StartToWindow/bare_qt_window", BARE_WINDOW_PATH);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+  return true;
+}();
+
+}  // namespace
+
+BENCHMARK_MAIN();

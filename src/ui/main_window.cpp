@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QSignalBlocker>
 
 #include "ui/list_columns.h"
 #include "ui/window_resources.h"
@@ -30,6 +31,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<
             if (current != nullptr)
               emit avatarRequested();
           });
+  ui_->托管状态->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -63,6 +65,20 @@ QLabel& MainWindow::label(const QString& name) const {
   auto* found = findChild<QLabel*>(name);
   Q_ASSERT(found != nullptr);
   return *found;
+}
+
+// Keyboard focus entering 托管状态 without a current row (by Tab, or handed on by 获取二维码 as it
+// disables itself) makes Qt pick the first row by itself. That is no choice of the member and must
+// not replace a fresh hosting code by an avatar: the list takes the focus with no current row.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  QTreeWidget* list = ui_->托管状态;
+  if (watched == list && event->type() == QEvent::FocusIn && list->currentItem() == nullptr) {
+    const QSignalBlocker quiet(list);
+    static_cast<QObject*>(list)->event(event);
+    list->setCurrentItem(nullptr);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

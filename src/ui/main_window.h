@@ -49,6 +49,7 @@ class MainWindow : public QWidget {
   void closed();                    // the member closed the window
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

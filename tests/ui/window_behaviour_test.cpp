@@ -145,6 +145,27 @@ TEST(MainWindowTest, OnlyAMoveToAnotherRowAsksForAnAvatar) {
   EXPECT_EQ(avatars.count(), 2) << "emptying the list is no selection";
 }
 
+TEST(MainWindowTest, FocusReachingTheListByKeyboardPicksNoRow) {
+  MainWindow window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  auto& list = window.hostedAccounts();
+  new QTreeWidgetItem(&list, {"1", "在线", "nick", "http://example.invalid/a.png"});
+  QSignalSpy avatars(&window, &MainWindow::avatarRequested);
+  // 获取二维码 disables itself while it has the focus: Qt hands the focus on to the list.
+  auto& getCode = window.qrButton();
+  getCode.setFocus();
+  ASSERT_TRUE(getCode.hasFocus());
+  getCode.setEnabled(false);
+  EXPECT_TRUE(list.hasFocus());
+  EXPECT_EQ(list.currentItem(), nullptr);
+  EXPECT_EQ(avatars.count(), 0);
+  // The member then moves to a row with the keyboard: that is a choice.
+  QTest::keyClick(&list, Qt::Key_Down);
+  EXPECT_EQ(list.currentItem(), list.topLevelItem(0));
+  EXPECT_EQ(avatars.count(), 1);
+}
+
 TEST(MainWindowTest, PictureModesDrawAtOwnSizeOrScaledToFill) {
   PictureBox box;
   box.resize(20, 20);
