@@ -33,7 +33,7 @@ for target in "${targets[@]}"; do
   [ -d "fuzz/regressions/$target" ] && inputs+=("fuzz/regressions/$target")
   status=0
   UBSAN_OPTIONS=print_stacktrace=1 nice -n 19 "$build/${target}_fuzz" \
-    -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 \
+    -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=20 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$work/artifacts/" "${inputs[@]}" \
     >"$work/log" 2>&1 || status=$?
   coverage=$(grep -E '^#[0-9]+.*cov: ' "$work/log" | tail -n 1 | grep -oE 'cov: [0-9]+ ft: [0-9]+' || true)

@@ -11,6 +11,15 @@
 namespace hosting::skin {
 namespace {
 
+// True when the NUL-terminated name at `offset` is `name`. Reads no further than name's length,
+// so that a lookup over many entries pointing at long unterminated bytes stays linear.
+bool NameIs(const ByteView& view, std::uint64_t offset, std::string_view name) {
+  const auto bytes = view.Slice(offset, name.size() + 1);
+  return bytes && bytes->back() == 0 && name.find('\0') == std::string_view::npos &&
+         std::equal(name.begin(), name.end(), bytes->begin(),
+                    [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
+}
+
 constexpr std::uint64_t kRelocationBlockHeader = 8;
 constexpr std::uint16_t kRelocationHighLow = 3;
 constexpr std::uint64_t kImportDescriptorSize = 20;
@@ -216,7 +225,7 @@ std::uint32_t MemoryModule::GetProc(std::string_view name) const {
     if (!nameRva) {
       return 0;
     }
-    if (view.CString(*nameRva) != name) {
+    if (!NameIs(view, *nameRva, name)) {
       continue;
     }
     const auto index = view.U16(ordinals + 2 * i);
