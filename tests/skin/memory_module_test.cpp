@@ -170,6 +170,14 @@ TEST(MemoryModule, ResolvesImportsThroughTheResolver) {
   resolver.answers.erase("KERNEL32.dll!Sleep");
   EXPECT_FALSE(module.Load(image.bytes, resolver.Get())) << "an unresolved import fails the load";
   EXPECT_EQ(module.GetBase(), 0U);
+
+  // Names are bounded: one longer than any real import is refused before it is looked up.
+  PeBuilder longName;
+  longName.AddSection(Bytes({0}));
+  longName.Import("a.dll", std::string(2000, 'x'));
+  resolver.asked.clear();
+  EXPECT_FALSE(module.Load(longName.Build().bytes, resolver.Get()));
+  EXPECT_TRUE(resolver.asked.empty());
 }
 
 std::uint32_t ReadU32(const std::vector<std::uint8_t>& bytes, std::size_t at) {

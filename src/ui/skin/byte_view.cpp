@@ -29,11 +29,13 @@ std::optional<std::span<const std::uint8_t>> ByteView::Slice(std::uint64_t offse
   return bytes_.subspan(offset, length);
 }
 
-std::optional<std::string_view> ByteView::CString(std::uint64_t offset) const {
+std::optional<std::string_view> ByteView::CString(std::uint64_t offset,
+                                                  std::size_t maxLength) const {
   if (!Holds(offset, 0)) {
     return std::nullopt;
   }
-  const auto rest = bytes_.subspan(offset);
+  const auto rest = bytes_.subspan(offset).first(
+      std::min<std::uint64_t>(bytes_.size() - offset, std::uint64_t{maxLength} + 1));
   const auto end = std::find(rest.begin(), rest.end(), std::uint8_t{0});
   if (end == rest.end()) {
     return std::nullopt;

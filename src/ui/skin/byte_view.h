@@ -24,8 +24,11 @@ class ByteView {
   [[nodiscard]] std::optional<std::uint32_t> U32(std::uint64_t offset) const;
   [[nodiscard]] std::optional<std::span<const std::uint8_t>> Slice(std::uint64_t offset,
                                                                    std::uint64_t length) const;
-  // The NUL-terminated text at `offset`; nothing when no NUL follows inside the run.
-  [[nodiscard]] std::optional<std::string_view> CString(std::uint64_t offset) const;
+  // The NUL-terminated text at `offset`, at most `maxLength` bytes long; nothing when no NUL
+  // follows within that length inside the run. The bound keeps many lookups over long unterminated
+  // bytes linear.
+  [[nodiscard]] std::optional<std::string_view> CString(std::uint64_t offset,
+                                                        std::size_t maxLength) const;
 
  private:
   std::span<const std::uint8_t> bytes_;

@@ -24,6 +24,8 @@ constexpr std::uint64_t kRelocationBlockHeader = 8;
 constexpr std::uint16_t kRelocationHighLow = 3;
 constexpr std::uint64_t kImportDescriptorSize = 20;
 constexpr std::uint32_t kImportByOrdinal = 0x80000000U;
+// Longest library or function name an import may give; real ones are a few dozen bytes.
+constexpr std::size_t kMaxImportName = 1024;
 
 bool WriteU32(std::span<std::uint8_t> bytes, std::uint64_t offset, std::uint32_t value) {
   if (offset > bytes.size() || bytes.size() - offset < 4) {
@@ -85,7 +87,8 @@ std::optional<ImportRequest> ReadImportThunk(ByteView view, std::string_view lib
   if ((thunk & kImportByOrdinal) != 0) {
     return ImportRequest{library, {}, static_cast<std::uint16_t>(thunk & 0xFFFFU)};
   }
-  const auto name = view.CString(std::uint64_t{thunk} + 2);  // after the 16-bit hint
+  const auto name =
+      view.CString(std::uint64_t{thunk} + 2, kMaxImportName);  // after the 16-bit hint
   if (!name || name->empty()) {
     return std::nullopt;
   }
@@ -109,7 +112,7 @@ bool ResolveImports(std::span<std::uint8_t> mapped, DataDirectory directory,
     if (nameRva == 0) {
       return true;
     }
-    const auto library = view.CString(nameRva);
+    const auto library = view.CString(nameRva, kMaxImportName);
     if (!library) {
       return false;
     }
