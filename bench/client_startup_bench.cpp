@@ -59,7 +59,8 @@ double Median(std::vector<double> values) {
 
 // Each iteration is one start of `program`; the time is the mean, the counters are medians.
 void StartToWindow(benchmark::State& state, const char* program) {
-  DisplayPtr display(XOpenDisplay(nullptr));
+  // One connection for both programs' runs: it watches every window mapped on the display.
+  static const DisplayPtr display(XOpenDisplay(nullptr));
   if (!display) {
     state.SkipWithError("no X display: run under xvfb-run");
     return;

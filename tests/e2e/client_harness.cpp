@@ -17,7 +17,7 @@ sandbox::SandboxConfig HarnessOptions::DefaultSandbox() {
   config.port = 0;
   config.versionPort = 0;
   config.demo = true;
-  config.threads = 8;
+  config.threads = 64;  // one per kept-alive connection: every hosting poll holds one
   return config;
 }
 
