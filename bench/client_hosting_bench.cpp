@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "e2e/client_harness.h"
+#include "median.h"
 #include "ui/picture_box.h"
 
 namespace {
@@ -50,14 +51,6 @@ class StallMeter {
   qint64 last_ = 0;
   qint64 longest_ = 0;
 };
-
-double Median(std::vector<double> values) {
-  if (values.empty())
-    return 0;
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 void PressToCode(benchmark::State& state) {
   Application();

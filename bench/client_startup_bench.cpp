@@ -24,6 +24,8 @@
 #include <thread>
 #include <vector>
 
+#include "median.h"
+
 extern char** environ;
 
 namespace {
@@ -47,14 +49,6 @@ bool WaitForMappedWindow(Display* display, std::chrono::milliseconds limit) {
     poll(&connection, 1, 10);
   }
   return false;
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty())
-    return 0;
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 // Each iteration is one start of `program`; the time is the mean, the counters are medians.

@@ -31,6 +31,15 @@ T& Find(const QWidget& window, const char* name) {
   return *found;
 }
 
+QByteArray PngOf(int width, int height, Qt::GlobalColor colour) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  QByteArray png;
+  QBuffer buffer(&png);
+  image.save(&buffer, "PNG");
+  return png;
+}
+
 void TypeText(QWidget& box, const QString& text) {
   for (const QChar ch : text)
     QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
@@ -105,11 +114,7 @@ TEST_F(LoginWindowTest, CaptchaPicturesReportPressesAndKeepTheirBytes) {
   QTest::keyClick(&registerPicture, Qt::Key_Space);
   EXPECT_EQ(reg.count(), 1);
 
-  QImage image(8, 4, QImage::Format_RGB32);
-  image.fill(Qt::red);
-  QByteArray png;
-  QBuffer buffer(&png);
-  image.save(&buffer, "PNG");
+  const QByteArray png = PngOf(8, 4, Qt::red);
   window_.setLoginCaptcha(png);
   EXPECT_EQ(window_.loginCaptcha(), png);
   EXPECT_EQ(Find<PictureBox>(window_, "图片框1").image().size(), QSize(8, 4));
@@ -169,12 +174,7 @@ TEST(MainWindowTest, FocusReachingTheListByKeyboardPicksNoRow) {
 TEST(MainWindowTest, PictureModesDrawAtOwnSizeOrScaledToFill) {
   PictureBox box;
   box.resize(20, 20);
-  QImage image(10, 10, QImage::Format_RGB32);
-  image.fill(Qt::black);
-  QByteArray png;
-  QBuffer buffer(&png);
-  image.save(&buffer, "PNG");
-  box.setImageBytes(png);
+  box.setImageBytes(PngOf(10, 10, Qt::black));
   const auto pixelAt = [&box](int x, int y) { return box.grab().toImage().pixelColor(x, y); };
   EXPECT_EQ(pixelAt(5, 5), QColor(Qt::black));
   EXPECT_NE(pixelAt(15, 15), QColor(Qt::black));
