@@ -34,5 +34,13 @@ function(hosting_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE hosting_options ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 ENVIRONMENT "${T_ENV}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  # Discovery splits list-valued properties, so the environment is set by a script of its own
+  # that runs after the discovered tests are added.
+  if(T_ENV)
+    set(env_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+    file(GENERATE OUTPUT ${env_script} CONTENT
+      "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[${T_ENV}]==])\nendif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_script})
+  endif()
 endfunction()
