@@ -17,7 +17,7 @@ HttpListener::HttpListener(const SandboxConfig& config) : latency_(config.latenc
   server_.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server_.set_tcp_nodelay(true);
   server_.set_keep_alive_max_count(100'000);
-  server_.set_keep_alive_timeout(5);
+  server_.set_keep_alive_timeout(std::max(config.keepAliveSeconds, 1));
   server_.set_read_timeout(10);
   server_.set_write_timeout(10);
   server_.set_payload_max_length(kMaxBodyBytes);

@@ -3,7 +3,6 @@
 #include <csignal>
 #include <iostream>
 
-#include "sandbox/demo_data.h"
 #include "sandbox/options.h"
 #include "sandbox/platform_server.h"
 
@@ -26,9 +25,6 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   try {
     sandbox::PlatformServer server(parsed.config);
-    if (parsed.config.demo) {
-      sandbox::SeedDemoData(server.context());
-    }
     server.Start();
     std::cout << "platform:        " << server.BaseUrl() << "/custody/\n"
               << "version service: " << server.VersionBaseUrl() << "/api/\n"

@@ -1,5 +1,6 @@
 #include "sandbox/platform_server.h"
 
+#include "sandbox/demo_data.h"
 #include "sandbox/routes.h"
 #include "sandbox/update_package.h"
 #include "sandbox/version_routes.h"
@@ -13,6 +14,8 @@ PlatformServer::PlatformServer(SandboxConfig config)
   AddMoneyRoutes(platformRoutes_, *context_);
   AddPageRoutes(platformRoutes_, *context_);
   AddSandboxRoutes(platformRoutes_, *context_);
+  if (context_->config().demo)
+    SeedDemoData(*context_);
 }
 
 PlatformServer::~PlatformServer() {

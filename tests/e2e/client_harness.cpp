@@ -6,7 +6,6 @@
 #include <regex>
 
 #include "platform/platform_endpoints.h"
-#include "sandbox/demo_data.h"
 #include "ui/picture_box.h"
 
 namespace hosting::e2e {
@@ -25,10 +24,6 @@ ClientHarness::ClientHarness(HarnessOptions options)
     : settingsFile_(std::filesystem::path(dir_.path().toStdString()) / "datas.ini"),
       server_(std::make_unique<sandbox::PlatformServer>(options.sandbox)) {
   server_->Start();
-  // The demo member, as platform-sandbox --demo seeds it (once, whoever seeds first).
-  auto& context = server_->context();
-  if (options.sandbox.demo && !context.members.FindId(sandbox::kDemoAccount))
-    sandbox::SeedDemoData(context);
   endpoints_.platformBaseUrl = options.platformUp ? server_->BaseUrl() : kDeadUrl;
   endpoints_.versionServiceUrl = options.versionServiceUp ? server_->VersionBaseUrl() : kDeadUrl;
   endpoints_.updatePackageUrl = server_->VersionBaseUrl() + "/download/hosting-client-update.zip";

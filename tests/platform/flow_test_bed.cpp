@@ -17,6 +17,8 @@ sandbox::SandboxConfig ForTests(sandbox::SandboxConfig config) {
   config.port = 0;
   config.versionPort = 0;
   config.fixedCaptcha = kCaptcha;
+  // The test's own thread keeps its connection open; a short hold keeps each teardown short.
+  config.keepAliveSeconds = 1;
   return config;
 }
 
