@@ -3,6 +3,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "sandbox/admin_access.h"
 #include "sandbox/options.h"
 #include "sandbox/platform_server.h"
 
@@ -30,6 +31,12 @@ int main(int argc, char** argv) {
               << "version service: " << server.VersionBaseUrl() << "/api/\n"
               << "admin page:      " << server.BaseUrl() << "/custody/sandbox/\n"
               << "QR texts use:    " << server.context().PublicUrl() << std::endl;
+    if (server.adminTokenMadeUp()) {
+      // Shown once: whoever reads it may use the admin pages from the network.
+      std::cout << "admin token:     " << server.context().config().adminToken << " (header "
+                << sandbox::kAdminTokenHeader << " or ?" << sandbox::kAdminTokenParam << "=)"
+                << std::endl;
+    }
     int received = 0;
     sigwait(&stopSignals, &received);
     std::cout << "stopping" << std::endl;

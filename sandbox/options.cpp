@@ -5,6 +5,8 @@
 #include <map>
 #include <optional>
 
+#include "sandbox/admin_access.h"
+
 namespace sandbox {
 
 namespace {
@@ -43,6 +45,11 @@ const std::map<std::string, Setter>& ValueOptions() {
       {"--version-port", IntSetter(&SandboxConfig::versionPort, 0, 65535)},
       {"--db", TextSetter(&SandboxConfig::db)},
       {"--listen", TextSetter(&SandboxConfig::listenHost)},
+      {"--admin-token",
+       [](SandboxConfig& config, const std::string& text) {
+         config.adminToken = text;
+         return IsValidAdminToken(text);
+       }},
       {"--public-url",
        [](SandboxConfig& config, const std::string& text) {
          config.publicUrl = text;
@@ -100,6 +107,8 @@ A local stand-in for the hosting platform (under /custody/) and its version serv
   --version-port N     version service port (default 18081; 0 picks a free one)
   --db PATH            SQLite database file (default platform-sandbox.db; :memory: keeps nothing)
   --listen HOST        address to listen on (default 127.0.0.1; 0.0.0.0 for the whole network)
+  --admin-token TEXT   the admin pages need TEXT (header X-Admin-Token or ?token=); letters,
+                       digits and -_.~ only. Beyond loopback one is made up and shown when absent
   --public-url URL     scheme://host:port put into QR texts and avatar addresses
   --demo               seed the member demo / demo123 with accounts, earnings and withdrawals
   --fixed-captcha CODE every captcha is CODE

@@ -1,5 +1,6 @@
 #include "sandbox/platform_server.h"
 
+#include "sandbox/admin_access.h"
 #include "sandbox/demo_data.h"
 #include "sandbox/routes.h"
 #include "sandbox/update_package.h"
@@ -8,7 +9,8 @@
 namespace sandbox {
 
 PlatformServer::PlatformServer(SandboxConfig config)
-    : context_(std::make_unique<PlatformContext>(std::move(config))) {
+    : adminTokenMadeUp_(EnsureAdminToken(config)),
+      context_(std::make_unique<PlatformContext>(std::move(config))) {
   AddAccountRoutes(platformRoutes_, *context_);
   AddHostingRoutes(platformRoutes_, *context_);
   AddMoneyRoutes(platformRoutes_, *context_);

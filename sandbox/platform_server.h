@@ -14,8 +14,9 @@ namespace sandbox {
 
 class PlatformServer {
  public:
-  // Opens the database (creating its tables) and seeds the demo data when asked.
-  // Throws std::runtime_error when the database cannot be opened.
+  // Opens the database (creating its tables) and seeds the demo data when asked. Listening beyond
+  // loopback without an admin token makes one up. Throws std::runtime_error when the database
+  // cannot be opened.
   explicit PlatformServer(SandboxConfig config);
   PlatformServer(const PlatformServer&) = delete;
   PlatformServer& operator=(const PlatformServer&) = delete;
@@ -32,10 +33,13 @@ class PlatformServer {
   std::string BaseUrl() const;
   // http://127.0.0.1:<version port>, the version-service base URL of the client.
   std::string VersionBaseUrl() const;
+  // True when the admin token was made up here rather than given (then it is shown once).
+  bool adminTokenMadeUp() const { return adminTokenMadeUp_; }
   // The stores and sessions, for tests that read a captcha or move time on.
   PlatformContext& context() { return *context_; }
 
  private:
+  bool adminTokenMadeUp_;  // set before context_, which takes the completed options
   std::unique_ptr<PlatformContext> context_;
   Router platformRoutes_;
   Router versionRoutes_;

@@ -13,6 +13,8 @@ using Clock = std::function<std::int64_t()>;
 struct SandboxConfig {
   std::string db = "platform-sandbox.db";  // ":memory:" keeps nothing after the process
   std::string listenHost = "127.0.0.1";
+  // Required by the admin pages when not empty. Listening beyond loopback without one makes one up.
+  std::string adminToken;
   int port = 18080;         // platform; 0 picks a free port
   int versionPort = 18081;  // version service; 0 picks a free port
   // Scheme, host and port that go into QR texts and avatar addresses, so that a phone on the

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "sandbox/admin_access.h"
 #include "sandbox/answers.h"
 #include "sandbox/avatar_image.h"
 #include "sandbox/form_body.h"
@@ -14,6 +15,12 @@ namespace sandbox {
 namespace {
 
 constexpr std::string_view kAdminPath = "sandbox/";
+
+// What the admin page's own links and forms append so that the token travels with them.
+std::string AdminQuery(const PlatformContext& platform) {
+  const std::string& token = platform.config().adminToken;
+  return token.empty() ? std::string() : "?" + std::string(kAdminTokenParam) + "=" + token;
+}
 
 std::string Page(std::string_view title, std::string_view body) {
   return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
@@ -89,7 +96,7 @@ std::string Option(int value, int selected, const char* label) {
          (value == selected ? " selected" : "") + ">" + label + "</option>";
 }
 
-std::string AccountsTable(PlatformContext& platform) {
+std::string AccountsTable(PlatformContext& platform, const std::string& query) {
   std::string html =
       "<h2>托管账号</h2>\n<table>\n<tr><th>ID</th><th>会员</th><th>昵称</th><th>状态</th>"
       "<th></th></tr>\n";
@@ -99,7 +106,8 @@ std::string AccountsTable(PlatformContext& platform) {
     html += "<tr><td>" + std::to_string(account.id) + "</td><td>" +
             HtmlEscape(member ? member->account : "") + "</td><td>" + HtmlEscape(account.nickname) +
             "</td><td>" + (online ? "在线" : "离线") +
-            "</td><td><form method=\"post\" action=\"account\"><input type=\"hidden\" "
+            "</td><td><form method=\"post\" action=\"account" + query +
+            "\"><input type=\"hidden\" "
             "name=\"id\" value=\"" +
             std::to_string(account.id) + "\"><input type=\"hidden\" name=\"online\" value=\"" +
             (online ? "0" : "1") + "\"><button>" + (online ? "设为离线" : "设为在线") +
@@ -108,15 +116,16 @@ std::string AccountsTable(PlatformContext& platform) {
   return html + "</table>\n";
 }
 
-std::string SettlementForm() {
-  return "<h2>添加结算</h2>\n<form method=\"post\" action=\"settlement\">\n"
+std::string SettlementForm(const std::string& query) {
+  return "<h2>添加结算</h2>\n<form method=\"post\" action=\"settlement" + query +
+         "\">\n"
          "会员 <input name=\"account\" size=\"10\"> 类型 <input name=\"typeid\" value=\"4\" "
          "size=\"2\"> 金额(元) <input name=\"money\" value=\"12.50\" size=\"6\"> 时间戳 <select "
          "name=\"stamp\"><option value=\"ms\">13位(毫秒)</option><option "
          "value=\"s\">10位(秒)</option></select> <button>添加</button>\n</form>\n";
 }
 
-std::string WithdrawalsTable(PlatformContext& platform) {
+std::string WithdrawalsTable(PlatformContext& platform, const std::string& query) {
   std::string html =
       "<h2>提现记录</h2>\n<table>\n<tr><th>交易号</th><th>会员</th><th>金额</th><th>支付宝</th>"
       "<th>状态</th></tr>\n";
@@ -125,7 +134,8 @@ std::string WithdrawalsTable(PlatformContext& platform) {
     html += "<tr><td>" + HtmlEscape(row.outBizNo) + "</td><td>" +
             HtmlEscape(member ? member->account : "") + "</td><td>" + YuanText(row.cents) +
             "</td><td>" + HtmlEscape(row.aliAccount + " " + row.realname) +
-            "</td><td><form method=\"post\" action=\"withdrawal\"><input type=\"hidden\" "
+            "</td><td><form method=\"post\" action=\"withdrawal" + query +
+            "\"><input type=\"hidden\" "
             "name=\"id\" value=\"" +
             std::to_string(row.id) + "\"><select name=\"status\">" +
             Option(0, row.status, "申请提现") + Option(1, row.status, "申请通过") +
@@ -145,25 +155,41 @@ void ShowAdmin(PlatformContext& platform, const httplib::Request&, httplib::Resp
                YuanText(balances.withdrawableCents) + "，支付宝 " +
                HtmlEscape(member.aliAccount.empty() ? "未绑定" : member.aliAccount) + "</li>\n";
   }
-  SendHtml(res,
-           Page("沙盒管理", "<h1>沙盒管理</h1>\n" + members + "</ul>\n" + AccountsTable(platform) +
-                                SettlementForm() + WithdrawalsTable(platform)));
+  const std::string query = HtmlEscape(AdminQuery(platform));
+  SendHtml(res, Page("沙盒管理", "<h1>沙盒管理</h1>\n" + members + "</ul>\n" +
+                                     AccountsTable(platform, query) + SettlementForm(query) +
+                                     WithdrawalsTable(platform, query)));
 }
 
-void BackToAdmin(httplib::Response& res, bool done) {
+void BackToAdmin(const PlatformContext& platform, httplib::Response& res, bool done) {
   if (!done) {
     res.status = 400;
-    SendHtml(res, Page("沙盒管理", "<p>输入有误。<a href=\"./\">返回</a></p>\n"));
+    SendHtml(res, Page("沙盒管理", "<p>输入有误。<a href=\"./" + HtmlEscape(AdminQuery(platform)) +
+                                       "\">返回</a></p>\n"));
     return;
   }
-  res.set_redirect(PlatformPath(kAdminPath), 303);
+  res.set_redirect(PlatformPath(kAdminPath) + AdminQuery(platform), 303);
+}
+
+// Admin handlers run only for requests that carry the token (when one is required); others get
+// 403 and change nothing.
+template <typename Handler>
+Router::Handler AdminOnly(PlatformContext& platform, Handler handler) {
+  return [&platform, handler](const httplib::Request& req, httplib::Response& res) {
+    if (!AdminAllowed(platform.config().adminToken, req)) {
+      res.status = 403;
+      SendHtml(res, Page("沙盒管理", "<p>需要管理令牌。</p>\n"));
+      return;
+    }
+    handler(platform, req, res);
+  };
 }
 
 void SetAccountState(PlatformContext& platform, const httplib::Request& req,
                      httplib::Response& res) {
   const auto form = FormFields::Parse(req.body);
   const auto id = ParseId(form.Raw("id").value_or(""));
-  BackToAdmin(res, id && platform.hosting.SetOnline(*id, form.Raw("online") == "1"));
+  BackToAdmin(platform, res, id && platform.hosting.SetOnline(*id, form.Raw("online") == "1"));
 }
 
 void AddSettlement(PlatformContext& platform, const httplib::Request& req, httplib::Response& res) {
@@ -172,7 +198,7 @@ void AddSettlement(PlatformContext& platform, const httplib::Request& req, httpl
   const auto typeId = ParseId(form.Raw("typeid").value_or(""));
   const auto cents = ParseYuan(form.Raw("money").value_or(""));
   if (!member || !typeId || *typeId > 1000 || !cents || *cents == 0) {
-    BackToAdmin(res, false);
+    BackToAdmin(platform, res, false);
     return;
   }
   Settlement row;
@@ -182,7 +208,7 @@ void AddSettlement(PlatformContext& platform, const httplib::Request& req, httpl
   row.atMs = platform.Now();
   row.stampInSeconds = form.Raw("stamp") == "s";
   platform.ledger.AddSettlement(row);
-  BackToAdmin(res, true);
+  BackToAdmin(platform, res, true);
 }
 
 void SetWithdrawalState(PlatformContext& platform, const httplib::Request& req,
@@ -192,9 +218,10 @@ void SetWithdrawalState(PlatformContext& platform, const httplib::Request& req,
   const auto status = ParseId(form.Raw("status").value_or(""));
   const auto payStatus = ParseId(form.Raw("pay_status").value_or(""));
   const bool valid = id && status && payStatus && *status <= 2 && *payStatus <= 3;
-  BackToAdmin(res, valid && platform.ledger.SetWithdrawalState(*id, static_cast<int>(*status),
-                                                               static_cast<int>(*payStatus),
-                                                               platform.Now()));
+  BackToAdmin(
+      platform, res,
+      valid && platform.ledger.SetWithdrawalState(*id, static_cast<int>(*status),
+                                                  static_cast<int>(*payStatus), platform.Now()));
 }
 
 }  // namespace
@@ -203,11 +230,11 @@ void AddSandboxRoutes(Router& router, PlatformContext& platform) {
   router.Add(PlatformPath("sandbox/scan"), {"GET"}, WithPlatform(platform, ShowScan));
   router.Add(PlatformPath("sandbox/scan"), {"POST"}, WithPlatform(platform, ConfirmScan));
   router.AddPrefix(PlatformPath("sandbox/avatar/"), {"GET"}, WithPlatform(platform, ServeAvatar));
-  router.Add(PlatformPath(kAdminPath), {"GET"}, WithPlatform(platform, ShowAdmin));
-  router.Add(PlatformPath("sandbox/account"), {"POST"}, WithPlatform(platform, SetAccountState));
-  router.Add(PlatformPath("sandbox/settlement"), {"POST"}, WithPlatform(platform, AddSettlement));
-  router.Add(PlatformPath("sandbox/withdrawal"), {"POST"},
-             WithPlatform(platform, SetWithdrawalState));
+  // The scan page stays open: a phone reaches it through the code's own unguessable token.
+  router.Add(PlatformPath(kAdminPath), {"GET"}, AdminOnly(platform, ShowAdmin));
+  router.Add(PlatformPath("sandbox/account"), {"POST"}, AdminOnly(platform, SetAccountState));
+  router.Add(PlatformPath("sandbox/settlement"), {"POST"}, AdminOnly(platform, AddSettlement));
+  router.Add(PlatformPath("sandbox/withdrawal"), {"POST"}, AdminOnly(platform, SetWithdrawalState));
 }
 
 }  // namespace sandbox
