@@ -26,6 +26,9 @@ void ModalMessageBoxes::Show(QWidget* owner, const platform::Message& message) {
       QString::fromStdString(message.title.empty() ? kApplicationTitle : message.title);
   QMessageBox box(BoxIcon(message.icon), title, QString::fromStdString(message.text),
                   QMessageBox::Ok, owner);
+  // Message texts often come from the server. Taken as rich text, markup in them would render,
+  // and a link in them would go to the desktop's opener (a file:// address may start a program).
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 

@@ -56,8 +56,12 @@ void QtMainView::ShowMessage(const platform::Message& message) {
 }
 
 void QtMainView::SetCaption(MainCaption caption, const std::string& text) {
-  calls_.Set(
-      [caption, text = ToQString(text)](MainWindow& w) { CaptionLabel(w, caption).setText(text); });
+  // Captions come from the server's pages: shown as text, markup in them loads nothing.
+  calls_.Set([caption, text = ToQString(text)](MainWindow& w) {
+    QLabel& label = CaptionLabel(w, caption);
+    label.setTextFormat(Qt::PlainText);
+    label.setText(text);
+  });
 }
 
 void QtMainView::SetHostingButtonEnabled(bool enabled) {

@@ -82,7 +82,9 @@ QByteArray LoginWindow::loginCaptcha() const {
 }
 
 void LoginWindow::appendStatusPart(const QString& text, int width) {
-  auto* part = new QLabel(text, statusParts_);
+  auto* part = new QLabel(statusParts_);
+  part->setTextFormat(Qt::PlainText);  // the notice comes from the version service
+  part->setText(text);
   part->setFixedWidth(width);
   auto* row = static_cast<QHBoxLayout*>(statusParts_->layout());
   row->insertWidget(row->count() - 1, part);  // before the closing stretch

@@ -28,8 +28,8 @@ using Cert = std::unique_ptr<X509, CertFree>;
 
 constexpr const char* kSecretBody = "body only a trusting client may read";
 
-// A certificate for 127.0.0.1 (subject and IP address) signed by its own key: valid in every
-// respect except that nobody vouches for it.
+// A certificate for 127.0.0.1 (subject and IP address) signed by its own key: sound in every
+// way except that nobody vouches for it.
 Cert SelfSignedFor127(EVP_PKEY* key) {
   Cert cert(X509_new());
   X509_set_version(cert.get(), 2);
