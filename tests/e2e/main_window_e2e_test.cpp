@@ -2,9 +2,7 @@
 // scanning the code shown on screen, and the "个人中心" page (records, withdrawals, payout
 // account).
 
-#include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "e2e/client_harness.h"
+#include "e2e/phone_scan.h"
 #include "ui/bind_alipay_dialog.h"
 #include "ui/picture_box.h"
 
@@ -22,32 +21,6 @@ namespace {
 
 using platform::Message;
 using platform::MessageIcon;
-
-// What a phone's camera reads from the picture box as it is drawn on screen.
-std::string DecodeShownCode(ui::PictureBox& picture) {
-  const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_Grayscale8);
-  const ZXing::ImageView view(shown.constBits(), shown.width(), shown.height(),
-                              ZXing::ImageFormat::Lum, static_cast<int>(shown.bytesPerLine()));
-  const ZXing::Result result =
-      ZXing::ReadBarcode(view, ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
-  return result.isValid() ? result.text() : std::string();
-}
-
-// Opens the scan page the code leads to and presses its confirm button, as a phone would.
-std::string ConfirmScan(const std::string& scanUrl) {
-  const auto pathStart = scanUrl.find("/custody/");
-  const auto tokenStart = scanUrl.find("code=");
-  if (pathStart == std::string::npos || tokenStart == std::string::npos)
-    return {};
-  httplib::Client phone(scanUrl.substr(0, pathStart));
-  const auto page = phone.Get(scanUrl.substr(pathStart));
-  if (!page || page->status != 200)
-    return {};
-  const auto confirmed =
-      phone.Post("/custody/sandbox/scan", "code=" + scanUrl.substr(tokenStart + 5),
-                 "application/x-www-form-urlencoded");
-  return confirmed ? confirmed->body : std::string();
-}
 
 int RowWithStateOf(const QTreeWidget& list, const QString& id) {
   for (int row = 0; row < list.topLevelItemCount(); ++row) {
