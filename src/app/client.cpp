@@ -22,8 +22,15 @@ Client::Client(ClientSettings settings, pf::TaskRunner& runner, MessageBoxes& bo
                net::SessionCookie& sessionCookie)
     : settings_(std::move(settings)),
       boxes_(boxes),
-      context_{settings_.endpoints, settings_.settingsFile, sessionCookie,   runner,
-               countdown_,          settings_.timings,      settings_.clock, shutdown_.get_token()},
+      context_{.endpoints = settings_.endpoints,
+               .settingsFile = settings_.settingsFile,
+               .sessionCookie = sessionCookie,
+               .runner = runner,
+               .countdown = countdown_,
+               .timings = settings_.timings,
+               .clock = settings_.clock,
+               .shutdown = shutdown_.get_token(),
+               .requestTimeout = settings_.requestTimeout},
       login_(std::make_unique<ui::LoginWindow>()),
       loginView_(std::make_shared<QtLoginView>(*login_, boxes)) {
   ConnectLoginWindow();
@@ -105,8 +112,8 @@ void Client::ConnectMainWindow() {
            [](const pf::FlowContext& c, const std::shared_ptr<QtMainView>&) {
              pf::ClearOfflineAccounts(c);
            });
-  onWorker(&W::avatarRequested, [](const pf::FlowContext&, const std::shared_ptr<QtMainView>& v) {
-    pf::ShowSelectedAvatar(*v);
+  onWorker(&W::avatarRequested, [](const pf::FlowContext& c, const std::shared_ptr<QtMainView>& v) {
+    pf::ShowSelectedAvatar(c, *v);
   });
   onWorker(&W::earningsRequested,
            [](const pf::FlowContext& c, const std::shared_ptr<QtMainView>& v) {

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -31,6 +32,7 @@ struct ClientSettings {
   std::filesystem::path settingsFile;  // datas.ini
   platform::HostingTimings timings;
   platform::ClockConvention clock;
+  std::chrono::seconds requestTimeout{30};  // each phase of each platform request
   // The skin step, run on LoginWindow once it is shown and before StartupWorker starts. Empty:
   // none.
   std::function<void(QWidget&)> decorate;

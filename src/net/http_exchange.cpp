@@ -3,6 +3,8 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
+#include <limits>
 #include <memory>
 #include <string_view>
 
@@ -17,6 +19,8 @@ namespace {
 constexpr std::size_t kMaxHeaderBytes = std::size_t{1} << 20;
 constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 
+using Clock = std::chrono::steady_clock;
+
 // What the callbacks collect during one exchange. A new request (a followed redirect) starts
 // them afresh, so they describe the final answer.
 struct Collected {
@@ -26,8 +30,27 @@ struct Collected {
   std::string body;
 };
 
+// When a byte last moved either way. No movement for the whole time-out ends the exchange, as a
+// per-wait time-out does. (libcurl's low-speed limit averages over several seconds, so a request
+// whose body went out just before a silence lasted several seconds longer.)
+struct Watchdog {
+  std::chrono::milliseconds timeout;
+  Clock::time_point lastMove = Clock::now();
+  curl_off_t sent = 0;
+  curl_off_t received = 0;
+
+  void Moved() { lastMove = Clock::now(); }
+};
+
+struct Transfer {
+  Collected collected;
+  Watchdog watchdog;
+};
+
 std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user) {
-  auto& collected = *static_cast<Collected*>(user);
+  auto& transfer = *static_cast<Transfer*>(user);
+  transfer.watchdog.Moved();
+  auto& collected = transfer.collected;
   const std::string_view line(data, size * count);
   if (line.starts_with("HTTP/")) {
     collected.headers.clear();
@@ -42,7 +65,9 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
 }
 
 std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
-  auto& collected = *static_cast<Collected*>(user);
+  auto& transfer = *static_cast<Transfer*>(user);
+  transfer.watchdog.Moved();
+  auto& collected = transfer.collected;
   const std::size_t bytes = size * count;
   if (collected.body.size() + bytes > kMaxBodyBytes) {
     return 0;
@@ -52,10 +77,23 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
 }
 
 int OnRequestStart(void* user, char*, char*, int, int) {
-  auto& collected = *static_cast<Collected*>(user);
-  collected = Collected{};
-  collected.requestSent = true;
+  auto& transfer = *static_cast<Transfer*>(user);
+  transfer.collected = Collected{};
+  transfer.collected.requestSent = true;
+  transfer.watchdog.Moved();
   return CURL_PREREQFUNC_OK;
+}
+
+// Non-zero aborts the transfer: nothing has moved for the whole time-out.
+int OnProgress(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_off_t sent) {
+  auto& watchdog = static_cast<Transfer*>(user)->watchdog;
+  if (received != watchdog.received || sent != watchdog.sent) {
+    watchdog.received = received;
+    watchdog.sent = sent;
+    watchdog.Moved();
+    return 0;
+  }
+  return Clock::now() - watchdog.lastMove > watchdog.timeout ? 1 : 0;
 }
 
 struct EasyHandle {
@@ -149,18 +187,18 @@ void SetConnection(CURL* curl, const HttpExchange& exchange, const std::string& 
   curl_easy_setopt(curl, CURLOPT_NOPROXY, "");
   curl_easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, exchange.timeoutMs);
-  // No byte for the whole time-out ends the exchange, as a per-wait time-out would.
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, std::max(1L, (exchange.timeoutMs + 999) / 1000));
 }
 
-void SetCallbacks(CURL* curl, Collected& collected) {
+void SetCallbacks(CURL* curl, Transfer& transfer) {
   curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &OnHeader);
-  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnBody);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &collected);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
   curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &OnRequestStart);
-  curl_easy_setopt(curl, CURLOPT_PREREQDATA, &collected);
+  curl_easy_setopt(curl, CURLOPT_PREREQDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &OnProgress);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
 }
 
 bool IsRedirect(std::string_view headers) {
@@ -195,6 +233,15 @@ TransferFailure Classify(CURLcode code, const Collected& collected, bool followR
 
 }  // namespace
 
+long PhaseTimeoutMs(std::int32_t seconds) {
+  constexpr long kDefaultTimeoutMs = 30000;
+  if (seconds <= 0) {
+    return kDefaultTimeoutMs;
+  }
+  return static_cast<long>(
+      std::min<long long>(seconds * 1000LL, std::numeric_limits<std::int32_t>::max()));
+}
+
 HttpAnswer PerformExchange(const HttpExchange& exchange) {
   TransportShares& shares = Shares();
   CURL* curl = ThreadHandle();
@@ -204,7 +251,9 @@ HttpAnswer PerformExchange(const HttpExchange& exchange) {
   const std::string url = TransportUrl(exchange.target);
   const std::string proxyUrl = exchange.proxy.empty() ? "" : "http://" + exchange.proxy;
   const HeaderList headers = BuildHeaderList(exchange.headerLines);
-  Collected collected;
+  Transfer transfer{.collected = {},
+                    .watchdog = {.timeout = std::chrono::milliseconds(exchange.timeoutMs)}};
+  const Collected& collected = transfer.collected;
 
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
@@ -214,7 +263,7 @@ HttpAnswer PerformExchange(const HttpExchange& exchange) {
   SetMethodAndBody(curl, exchange);
   SetCredentials(curl, exchange);
   SetConnection(curl, exchange, proxyUrl);
-  SetCallbacks(curl, collected);
+  SetCallbacks(curl, transfer);
 
   // Cookies kept by the transport live only in a share; attaching a share without them leaves
   // the handle with none, whatever an earlier call on this thread did.
@@ -239,8 +288,8 @@ HttpAnswer PerformExchange(const HttpExchange& exchange) {
   // the cookies themselves to their share.
   curl_easy_setopt(curl, CURLOPT_COOKIEFILE, static_cast<const char*>(nullptr));
   curl_easy_setopt(curl, CURLOPT_SHARE, static_cast<CURLSH*>(nullptr));
-  return {Classify(code, collected, exchange.followRedirects), std::move(collected.headers),
-          std::move(collected.body)};
+  return {Classify(code, collected, exchange.followRedirects),
+          std::move(transfer.collected.headers), std::move(transfer.collected.body)};
 }
 
 }  // namespace hosting::net

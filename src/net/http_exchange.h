@@ -3,6 +3,7 @@
 // in their order (plus the transport's own Host, Content-Length and connection lines), and the
 // final answer's raw header block and body. Runs on the calling thread's own reusable handle.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ struct HttpAnswer {
   std::string headerBlock{};  // status line and header lines, each ending "\r\n", then "\r\n"
   std::string body{};
 };
+
+// The engines' time-out for each phase: `seconds` when positive, else 30 s.
+long PhaseTimeoutMs(std::int32_t seconds);
 
 HttpAnswer PerformExchange(const HttpExchange& exchange);
 

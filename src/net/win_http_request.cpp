@@ -1,8 +1,5 @@
 #include "net/win_http_request.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "net/answer_text.h"
 #include "net/ascii_text.h"
 #include "net/cookie_jar.h"
@@ -13,8 +10,6 @@ namespace hosting::net {
 
 namespace {
 
-constexpr long kDefaultTimeoutMs = 30000;
-
 void Write(std::string* target, std::string_view value) {
   if (target != nullptr) {
     target->assign(value);
@@ -24,14 +19,6 @@ void Write(std::string* target, std::string_view value) {
 WinHttpOutcome Failed(const WinHttpParams& params, std::string_view message) {
   Write(params.status, message);
   return {};
-}
-
-long TimeoutMs(std::int32_t seconds) {
-  if (seconds <= 0) {
-    return kDefaultTimeoutMs;
-  }
-  return static_cast<long>(
-      std::min<long long>(seconds * 1000LL, std::numeric_limits<std::int32_t>::max()));
 }
 
 // The status line from its 10th byte (after "HTTP/1.1 ") to its end: "200 OK".
@@ -74,7 +61,7 @@ std::optional<HttpExchange> MakeWinHttpExchange(const WinHttpParams& params) {
   exchange.password = params.password;
   exchange.proxyUser = params.proxyUser;
   exchange.proxyPassword = params.proxyPassword;
-  exchange.timeoutMs = TimeoutMs(params.timeoutSeconds);
+  exchange.timeoutMs = PhaseTimeoutMs(params.timeoutSeconds);
   exchange.followRedirects = !params.noRedirect;
   exchange.cookies = params.cookies != nullptr ? CookieStore::kNone : CookieStore::kCall;
   return exchange;

@@ -44,6 +44,7 @@ WinInetOutcome WinInetExchange(const WinInetParams& params) {
     exchange.body = rawBody;
   }
   exchange.proxy = params.proxy;
+  exchange.timeoutMs = PhaseTimeoutMs(params.timeoutSeconds);
   exchange.followRedirects = !params.noRedirect;
   exchange.cookies = params.cookies != nullptr ? CookieStore::kNone : CookieStore::kProcess;
 

@@ -29,6 +29,7 @@ struct WinInetParams {
   std::string* rawBody = nullptr;      // in/out: body bytes; filled from `body` when empty
   std::string proxy{};                 // host:port; empty: direct
   std::optional<bool> mergeCookies{};  // omitted: true
+  std::int32_t timeoutSeconds = 0;     // per phase; 0 or less: 30 s
 };
 
 struct WinInetOutcome {

@@ -34,8 +34,9 @@ void Login(const FlowContext& context, LoginView& view) {
   data::JsonObject answer;
   const bool parsed =
       answer.Parse(CallPlatformApi(context, Verb::kPost, "userapi/adminUser/login.do", body));
-  // Only an answer that says how the login went counts; a dead platform is no acceptance.
-  if (!parsed || !answer.Has("success")) {
+  // Only an answer that says how the login went counts: a dead platform, or a "success" that is
+  // null, a number or an object, is no acceptance.
+  if (!parsed || answer.TypeOf("success") != data::JsonObject::kBoolean) {
     view.ShowMessage(Warning(kNoLoginAnswerText));
     return;
   }
@@ -85,7 +86,8 @@ void ChangePassword(const FlowContext& context, ChangePasswordView& view) {
                                            "password=" + net::FormValue(password));
   data::JsonObject answer;
   answer.Parse(text);
-  view.ShowMessage(PlainMessage(answer.GetText("msg") == "成功修改密码" ? "成功修改密码!" : text));
+  view.ShowMessage(
+      PlainMessage(answer.GetText("msg") == "成功修改密码" ? "成功修改密码!" : ShownAnswer(text)));
   view.CloseDialog();
 }
 

@@ -9,7 +9,8 @@ namespace hosting::platform {
 
 // 按钮1 "登陆" / Enter in 编辑框3. An accepted login saves the credentials when 选择框1 is
 // checked, hides LoginWindow and posts the opening of MainWindow. A refusal shows "msg" (a wrong
-// captcha loads a new one first); an empty or non-JSON answer is refused with a warning of ours.
+// captcha loads a new one first); an answer without a boolean "success" (empty, non-JSON, null)
+// is refused with a warning of ours.
 void Login(const FlowContext& context, LoginView& view);
 // 按钮2 "提交注册". The two passwords must agree before anything is sent.
 void Register(const FlowContext& context, LoginView& view);

@@ -80,7 +80,7 @@ void SetCut(MainView& view, MainCaption caption, const std::string& page, std::s
 }
 
 std::string FetchPage(const FlowContext& context, std::string_view path) {
-  return PageText(FetchWithoutSession(Verb::kPost, context.endpoints.PlatformUrl(path)));
+  return PageText(FetchWithoutSession(context, Verb::kPost, context.endpoints.PlatformUrl(path)));
 }
 
 void ShowBalances(const FlowContext& context, MainView& view) {
@@ -158,7 +158,8 @@ void BindPayoutAccount(const FlowContext& context, BindAlipayView& view) {
       CallPlatformApi(context, Verb::kPost, "userapi/adminUser/bindAlipay.do", body);
   data::JsonObject answer;
   answer.Parse(text);
-  view.ShowMessage(PlainMessage(answer.GetText("msg") == "绑定成功" ? "绑定成功!" : text));
+  view.ShowMessage(
+      PlainMessage(answer.GetText("msg") == "绑定成功" ? "绑定成功!" : ShownAnswer(text)));
   view.CloseDialog();
 }
 

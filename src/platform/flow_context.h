@@ -3,6 +3,7 @@
 // and keeps it alive until the process ends; a test builds one per test and joins its workers
 // before letting it go. Flows that start threads of their own capture the context by reference.
 
+#include <chrono>
 #include <filesystem>
 #include <stop_token>
 
@@ -24,6 +25,7 @@ struct FlowContext {
   HostingTimings timings;
   ClockConvention clock;     // how the member's locale writes times of day
   std::stop_token shutdown;  // requested when the process ends: long-running workers stop
+  std::chrono::seconds requestTimeout{30};  // each phase of each request (connect, each wait)
 };
 
 }  // namespace hosting::platform

@@ -1,5 +1,6 @@
 #include "platform/hosted_accounts_flows.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ namespace hosting::platform {
 namespace {
 
 constexpr int kAvatarColumn = 3;
+// The one page the list asks for; a platform that sends more is not believed beyond it.
+constexpr int kPageSize = 50;
 
 std::string Element(const data::JsonObject& answer, int index, std::string_view member) {
   return answer.GetText("data[" + std::to_string(index) + "]." + std::string(member));
@@ -37,15 +40,16 @@ bool IsWebAddress(std::string_view url) {
 
 void LoadHostedAccounts(const FlowContext& context, MainView& view) {
   view.ClearRows(MainList::kHostedAccounts);
-  const std::string text = CallPlatformApi(
-      context, Verb::kPost, FreshApiPath("userapi/weixin/list.do"), "page=1&size=50");
+  const std::string text =
+      CallPlatformApi(context, Verb::kPost, FreshApiPath("userapi/weixin/list.do"),
+                      "page=1&size=" + std::to_string(kPageSize));
   // The answer is a bare array: wrapped, it is reached at "data".
   data::JsonObject answer;
   answer.Parse("{\"data\":" + text + "}");
   if (answer.TypeOf("data") != data::JsonObject::kArray) {
     return;
   }
-  const int count = answer.Count("data");
+  const int count = std::min(answer.Count("data"), kPageSize);
   for (int k = 0; k < count; ++k) {
     view.AppendRow(
         MainList::kHostedAccounts,
@@ -76,11 +80,12 @@ void ClearOfflineAccounts(const FlowContext& context) {
   CallPlatformApi(context, Verb::kGet, FreshApiPath("userapi/weixin/clearwx.do"));
 }
 
-void ShowSelectedAvatar(MainView& view) {
+void ShowSelectedAvatar(const FlowContext& context, MainView& view) {
   view.SetQrPictureMode(PictureMode::kScaledToFill);
   const int row = view.SelectedRow(MainList::kHostedAccounts);
   const std::string url = view.CellText(MainList::kHostedAccounts, row, kAvatarColumn);
-  view.SetQrPicture(IsWebAddress(url) ? FetchWithoutSession(Verb::kGet, url) : std::string());
+  view.SetQrPicture(IsWebAddress(url) ? FetchWithoutSession(context, Verb::kGet, url)
+                                      : std::string());
 }
 
 }  // namespace hosting::platform

@@ -9,7 +9,8 @@
 namespace hosting::platform {
 
 // Empties 托管状态 and fills it from the platform's first page of at most 50 accounts: id,
-// "在线"/"离线", nickname, avatar URL. An answer that is not a list leaves it empty.
+// "在线"/"离线", nickname, avatar URL. An answer that is not a list leaves it empty; rows past
+// the 50 asked for are not shown.
 void LoadHostedAccounts(const FlowContext& context, MainView& view);
 // 透明标签3 and 透明标签19 from the platform's home page; a page without the counters leaves them.
 void LoadHomeCounters(const FlowContext& context, MainView& view);
@@ -19,6 +20,6 @@ void RefreshHostingPage(const FlowContext& context, const std::shared_ptr<MainVi
 void ClearOfflineAccounts(const FlowContext& context);
 // Another row of 托管状态 became current: its avatar, scaled to fill 图片框_二维码. Only http and
 // https addresses are fetched; anything else (or a failed download) empties the picture.
-void ShowSelectedAvatar(MainView& view);
+void ShowSelectedAvatar(const FlowContext& context, MainView& view);
 
 }  // namespace hosting::platform

@@ -24,10 +24,17 @@ std::string FetchWithSession(const FlowContext& context, Verb verb, std::string_
                              std::string_view body = {});
 // A fetch of any URL through the WinINet engine without SessionCookie: the engine's own cookie
 // store applies. The answer bytes.
-std::string FetchWithoutSession(Verb verb, const std::string& url, std::string_view body = {});
+std::string FetchWithoutSession(const FlowContext& context, Verb verb, const std::string& url,
+                                std::string_view body = {});
 // Opens the platform session: GET of the login page, after which SessionCookie holds exactly the
 // cookies that this answer set (and the engine's own store keeps them too).
 void OpenPlatformSession(const FlowContext& context);
+
+// A whole answer as a message box shows it: up to kShownAnswerBytes as it is, a longer one cut
+// there (at a character boundary) and marked with "…". A message box cannot show more usefully,
+// and a huge text would freeze the window that lays it out.
+inline constexpr std::size_t kShownAnswerBytes = 4096;
+std::string ShownAnswer(std::string_view text);
 
 // Answer bytes of a JSON call as text (invalid UTF-8 sequences become U+FFFD).
 std::string JsonText(std::string_view bytes);

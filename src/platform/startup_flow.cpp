@@ -23,7 +23,7 @@ void LoadSavedCredentials(const FlowContext& context, LoginView& view) {
 
 void ShowVersionAndNotice(const FlowContext& context, LoginView& view) {
   const std::string text =
-      JsonText(FetchWithoutSession(Verb::kPost, context.endpoints.VersionApiUrl()));
+      JsonText(FetchWithoutSession(context, Verb::kPost, context.endpoints.VersionApiUrl()));
   data::JsonObject answer;
   answer.Parse(text);
   if (answer.GetText("msg") != "获取成功!") {

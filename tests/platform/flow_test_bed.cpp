@@ -64,27 +64,10 @@ HostingTimings ShortTimings() {
   return timings;
 }
 
-CannedPlatform::CannedPlatform(std::string body) {
-  server_.set_pre_routing_handler(
-      [body = std::move(body)](const httplib::Request&, httplib::Response& res) {
-        res.set_content(body, "application/json;charset=UTF-8");
-        return httplib::Server::HandlerResponse::Handled;
-      });
-  port_ = server_.bind_to_any_port("127.0.0.1");
-  thread_ = std::thread([this] { server_.listen_after_bind(); });
-  while (!server_.is_running()) {
-    std::this_thread::yield();
-  }
-}
-
-CannedPlatform::~CannedPlatform() {
-  server_.stop();
-  thread_.join();
-}
-
-std::string CannedPlatform::BaseUrl() const {
-  return "http://127.0.0.1:" + std::to_string(port_);
-}
+CannedPlatform::CannedPlatform(std::string body)
+    : server_([reply = net::testing::HttpReply(
+                   "200 OK", {"Content-Type: application/json;charset=UTF-8"}, body)](
+                  const std::string&) { return net::testing::Reply{reply}; }) {}
 
 FlowTestBed::FlowTestBed(sandbox::SandboxConfig config)
     : server_(std::make_unique<sandbox::PlatformServer>(ForTests(std::move(config)))),

@@ -2,8 +2,6 @@
 // A platform-sandbox on free loopback ports and the FlowContext that points at it, with short
 // hosting timings. Workers started through the context are joined before anything goes away.
 
-#include <httplib.h>
-
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -11,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "net/raw_http_server.h"
 #include "net/session_cookie.h"
 #include "platform/flow_context.h"
 #include "recording_views.h"
@@ -37,17 +36,14 @@ class JoiningRunner final : public TaskRunner {
 HostingTimings ShortTimings();
 
 // A one-route stand-in for answers the sandbox never gives (texts that the flows must treat as
-// unknown): every request gets `body`.
+// unknown): every request gets `body`. Its connections close at once when it goes.
 class CannedPlatform {
  public:
   explicit CannedPlatform(std::string body);
-  ~CannedPlatform();
-  std::string BaseUrl() const;
+  std::string BaseUrl() const { return server_.Url(""); }
 
  private:
-  httplib::Server server_;
-  std::thread thread_;
-  int port_ = 0;
+  net::testing::RawHttpServer server_;
 };
 
 class FlowTestBed {

@@ -73,14 +73,14 @@ TEST_F(HostedAccountsTest, SelectedRowShowsItsAvatarScaledToFill) {
   LoadHostedAccounts(bed.context, *bed.mainView);
   bed.mainView->AppendRow(MainList::kHostedAccounts, {"2", "在线", "b", "file:///etc/passwd"});
   bed.mainView->Select(MainList::kHostedAccounts, 0);
-  ShowSelectedAvatar(*bed.mainView);
+  ShowSelectedAvatar(bed.context, *bed.mainView);
   const std::string avatar = bed.mainView->QrPicture();
   EXPECT_TRUE(avatar.starts_with("BM") || avatar.starts_with("\x89PNG")) << avatar.substr(0, 8);
   EXPECT_EQ(bed.mainView->QrPictureMode(), PictureMode::kScaledToFill);
 
   // An address that is no web address is not fetched: the picture goes blank.
   bed.mainView->Select(MainList::kHostedAccounts, 1);
-  ShowSelectedAvatar(*bed.mainView);
+  ShowSelectedAvatar(bed.context, *bed.mainView);
   EXPECT_EQ(bed.mainView->QrPicture(), "");
 }
 
