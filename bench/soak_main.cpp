@@ -83,7 +83,7 @@ void Sample(Run& run, double minute, ThreadPeak& peak, std::size_t sessions) {
   run.rss.Add(minute, rss);
   run.heap.Add(minute, heap);
   run.threads.Add(minute, probe.threads);
-  std::printf("%.2f,%.1f,%.1f,%d,%d,%ld,%ld,%zu\n", minute, rss, heap, probe.threads,
+  std::printf("%.2f,%.1f,%.2f,%d,%d,%ld,%ld,%zu\n", minute, rss, heap, probe.threads,
               std::max(peak.Take(), probe.threads), run.rounds, run.failed, sessions);
   std::fflush(stdout);
 }
@@ -92,7 +92,7 @@ void Summarise(const Run& run, double warmUpMinutes) {
   std::printf("\nquantity,first,last,max,slope_per_hour,slope_per_hour_after_%.0f_min\n",
               warmUpMinutes);
   for (const soak::Series* series : {&run.rss, &run.heap, &run.threads}) {
-    std::printf("%s,%.1f,%.1f,%.1f,%.2f,%.2f\n", series->name().c_str(), series->First(),
+    std::printf("%s,%.2f,%.2f,%.2f,%.3f,%.3f\n", series->name().c_str(), series->First(),
                 series->Last(), series->Max(), series->SlopePerHour(),
                 series->SlopePerHour(warmUpMinutes));
   }

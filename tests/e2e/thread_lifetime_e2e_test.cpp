@@ -1,11 +1,16 @@
 // No thread outlives its flow: after each flow of MainWindow, run a few times over, the process
 // comes back to the threads it had when idle (the sandbox's pool, Qt's own, the GUI thread), so
-// neither workers nor countdowns nor the transport leave one behind.
+// neither workers nor countdowns nor the transport leave one behind. First, the probe these checks
+// (and hosting-soak) read the process with.
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <latch>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "e2e/client_harness.h"
@@ -22,6 +27,35 @@ constexpr int kRepeats = 3;
 // after the deadline.
 bool BackTo(int idle) {
   return WaitFor([idle] { return ThreadCount() <= idle; }, 10000);
+}
+
+// The probe itself: a thread that starts is counted until it has been joined, and memory written
+// shows in the resident size (and in the heap, where the C library's allocator is the one in use).
+TEST(ProcessProbe, SeesThreadsAndMemoryComeAndGo) {
+  const int before = ThreadCount();
+  ASSERT_GE(before, 1);
+  std::latch started(1);
+  std::latch release(1);
+  std::thread worker([&] {
+    started.count_down();
+    release.wait();
+  });
+  started.wait();
+  EXPECT_EQ(ThreadCount(), before + 1);
+  release.count_down();
+  worker.join();
+  EXPECT_TRUE(BackTo(before));
+
+  constexpr std::size_t kBlock = 32 << 20;
+  const ProcessProbe empty = ProcessProbe::Now();
+  const auto block = std::make_unique<char[]>(kBlock);
+  std::memset(block.get(), 1, kBlock);
+  __asm__ volatile("" : : "r"(block.get()) : "memory");  // the block is in use: keep it
+  const ProcessProbe full = ProcessProbe::Now();
+  EXPECT_GE(full.residentBytes, empty.residentBytes + kBlock / 2);
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+  EXPECT_GE(full.heapBytes, empty.heapBytes + kBlock);
+#endif
 }
 
 TEST(ThreadLifetime, EveryFlowGivesItsThreadsBack) {
