@@ -135,6 +135,7 @@ int Soak(const Options& options) {
       Recover(flows, harness);
     }
     ++run.rounds;
+    harness.boxes().Clear();
     if (Clock::now() >= nextSample) {
       Sample(run, minutesSinceStart(), peak, sessions());
       nextSample += std::chrono::duration_cast<Clock::duration>(interval);

@@ -41,6 +41,11 @@ class RecordingMessageBoxes final : public app::MessageBoxes {
     const std::lock_guard lock(mutex_);
     return shown_.size();
   }
+  // Forgets what was shown so far (a long run would otherwise keep every message).
+  void Clear() {
+    const std::lock_guard lock(mutex_);
+    shown_ = {};
+  }
 
  private:
   std::function<void()> onShow_;
