@@ -128,12 +128,14 @@ void LoadWithdrawals(const FlowContext& context, MainView& view) {
       CallPlatformApi(context, Verb::kGet, FreshApiPath("userapi/tixian/getTixianList.do")));
   constexpr std::string_view kList = "attributes.withdrawEntityList";
   const int count = ListLength(answer, kList);
+  // Numbered on from the rows already listed; asked once, not once per row (each question waits
+  // for the GUI thread).
+  const int listed = view.RowCount(MainList::kWithdrawals);
   for (int k = 0; k < count; ++k) {
     const ListElement element(answer, kList, k);
-    const int serial = view.RowCount(MainList::kWithdrawals) + 1;
     view.AppendRow(
         MainList::kWithdrawals,
-        {std::to_string(serial), element["out_biz_no"], element["money"],
+        {std::to_string(listed + k + 1), element["out_biz_no"], element["money"],
          Shown(kStatusTexts, element["status"]), Shown(kPaymentTexts, element["pay_status"]),
          FormatPlatformTime(element["add_time"], context.clock),
          FormatPlatformTime(element["up_time"], context.clock)});

@@ -25,6 +25,8 @@ ClientHarness::ClientHarness(HarnessOptions options)
       server_(std::make_unique<sandbox::PlatformServer>(options.sandbox)) {
   server_->Start();
   endpoints_.platformBaseUrl = options.platformUp ? server_->BaseUrl() : kDeadUrl;
+  if (!options.platformUrl.empty())
+    endpoints_.platformBaseUrl = options.platformUrl;
   endpoints_.versionServiceUrl = options.versionServiceUp ? server_->VersionBaseUrl() : kDeadUrl;
   endpoints_.updatePackageUrl = server_->VersionBaseUrl() + "/download/hosting-client-update.zip";
 
@@ -32,6 +34,7 @@ ClientHarness::ClientHarness(HarnessOptions options)
   settings.endpoints = endpoints_;
   settings.settingsFile = settingsFile_;
   settings.timings = options.timings;
+  settings.requestTimeout = options.requestTimeout;
   settings.decorate = options.decorate;
   settings.openUrl = [this](const QString& url) { openedUrls_.push_back(url); };
   client_ = std::make_unique<app::Client>(std::move(settings), runner_, boxes_, sessionCookie_);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -29,6 +30,8 @@ struct HarnessOptions {
   sandbox::SandboxConfig sandbox = DefaultSandbox();
   bool platformUp = true;
   bool versionServiceUp = true;
+  std::string platformUrl;  // another platform than the sandbox (a scripted one); empty: none
+  std::chrono::seconds requestTimeout{30};
   platform::HostingTimings timings;
   std::function<void(QWidget&)> decorate;  // the skin step; none by default
 

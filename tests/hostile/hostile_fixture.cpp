@@ -30,7 +30,8 @@ std::set<std::string> CookiePairs(const std::string& text) {
 }
 
 void HostileFlowTest::Serve(int acceptedFirst) {
-  platform = std::make_unique<HostilePlatform>(kind(), acceptedFirst);
+  platform =
+      std::make_unique<HostilePlatform>(kind(), HostileScope{.acceptedFirst = acceptedFirst});
   bed.context.endpoints.platformBaseUrl = platform->BaseUrl();
   bed.context.endpoints.versionServiceUrl = platform->BaseUrl();
   bed.context.requestTimeout = std::chrono::seconds(1);

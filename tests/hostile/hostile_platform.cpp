@@ -251,7 +251,7 @@ std::string PngPicture() {
       0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48,
       0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x00, 0x00, 0x00,
       0x00, 0x3A, 0x7E, 0x9B, 0x55, 0x00, 0x00, 0x00, 0x0A, 0x49, 0x44, 0x41, 0x54, 0x78,
-      0x9C, 0x63, 0x68, 0x00, 0x00, 0x00, 0x82, 0x00, 0x81, 0x4C, 0x1A, 0x6C, 0x4E, 0x00,
+      0x9C, 0x63, 0x68, 0x00, 0x00, 0x00, 0x82, 0x00, 0x81, 0x77, 0xCD, 0x72, 0xB6, 0x00,
       0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
   return std::string(reinterpret_cast<const char*>(kPng), sizeof(kPng));
 }
@@ -321,9 +321,9 @@ Reply HostileReply(Hostility kind, std::string_view target) {
   return Ok("\x89PNG\r\n\x1a\n<html>not a picture</html>");
 }
 
-HostilePlatform::HostilePlatform(Hostility kind, int acceptedFirst)
+HostilePlatform::HostilePlatform(Hostility kind, HostileScope scope)
     : kind_(kind),
-      acceptedFirst_(acceptedFirst),
+      scope_(std::move(scope)),
       closedUrl_(net::testing::ClosedUrl()),
       server_([this](const std::string& request) { return Answer(request); }) {}
 
@@ -345,18 +345,19 @@ std::vector<std::string> HostilePlatform::Targets() const {
 
 bool HostilePlatform::WaitForRequests(int count) const {
   std::unique_lock lock(mutex_);
-  return read_.wait_for(lock, std::chrono::minutes(1), [&] { return answered_ >= count; });
+  return requestRead_.wait_for(lock, std::chrono::minutes(1), [&] { return readCount_ >= count; });
 }
 
 Reply HostilePlatform::Answer(const std::string& request) {
   const std::size_t start = request.find(' ') + 1;
   const std::string target = request.substr(start, request.find(' ', start) - start);
-  bool accepted = false;
+  bool accepted = !Contains(target, scope_.path);
   {
     const std::lock_guard lock(mutex_);
-    accepted = answered_++ < acceptedFirst_;
+    ++readCount_;
+    accepted = accepted || scoped_++ < scope_.acceptedFirst;
   }
-  read_.notify_all();
+  requestRead_.notify_all();
   return accepted ? Ok(AcceptedBody(target)) : HostileReply(kind_, target);
 }
 

@@ -53,10 +53,16 @@ std::vector<std::string> FloodCookies();
 // A small PNG picture.
 std::string PngPicture();
 
+// Which requests get the hostile answer: those whose target contains `path` (every request when
+// it is empty), after the first `acceptedFirst` of them. The others get AcceptedBody.
+struct HostileScope {
+  std::string path{};
+  int acceptedFirst = 0;
+};
+
 class HostilePlatform {
  public:
-  // The first `acceptedFirst` requests get AcceptedBody, the rest the hostile answer.
-  explicit HostilePlatform(Hostility kind, int acceptedFirst = 0);
+  explicit HostilePlatform(Hostility kind, HostileScope scope = {});
 
   // Where the client finds it: a dead port for kRefused.
   std::string BaseUrl() const;
@@ -71,10 +77,11 @@ class HostilePlatform {
   net::testing::Reply Answer(const std::string& request);
 
   Hostility kind_;
-  int acceptedFirst_;
+  HostileScope scope_;
   mutable std::mutex mutex_;
-  mutable std::condition_variable read_;
-  int answered_ = 0;
+  mutable std::condition_variable requestRead_;
+  int readCount_ = 0;  // requests read
+  int scoped_ = 0;     // of them, those in scope
   std::string closedUrl_;
   net::testing::RawHttpServer server_;
 };
