@@ -11,10 +11,12 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <latch>
 #include <thread>
 #include <vector>
 
 #include "sandbox/platform_server.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -35,8 +37,8 @@ LoadResult RunLoad(int port, int sessions, int seconds,
                    const std::function<Request(httplib::Client&, int)>& prepare) {
   std::vector<std::vector<double>> latencies(static_cast<std::size_t>(sessions));
   std::atomic<std::int64_t> errors{0};
-  std::atomic<int> ready{0};
-  std::atomic<bool> go{false};
+  std::latch ready(sessions);
+  std::latch go(1);
   Clock::time_point end;
   std::vector<std::thread> threads;
   for (int i = 0; i < sessions; ++i) {
@@ -45,10 +47,8 @@ LoadResult RunLoad(int port, int sessions, int seconds,
       client.set_keep_alive(true);
       client.set_tcp_nodelay(true);
       const Request request = prepare(client, i);
-      ++ready;
-      while (!go.load()) {
-        std::this_thread::yield();
-      }
+      ready.count_down();
+      go.wait();
       auto& mine = latencies[static_cast<std::size_t>(i)];
       while (Clock::now() < end) {
         const auto start = Clock::now();
@@ -60,12 +60,10 @@ LoadResult RunLoad(int port, int sessions, int seconds,
       }
     });
   }
-  while (ready.load() < sessions) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  ready.wait();
   const auto start = Clock::now();
   end = start + std::chrono::seconds(seconds);
-  go = true;
+  go.count_down();
   for (auto& thread : threads) {
     thread.join();
   }
@@ -167,16 +165,17 @@ void BM_BareHttplib(benchmark::State& state) {
     });
     const int port = server.bind_to_any_port("127.0.0.1");
     std::thread loop([&] { server.listen_after_bind(); });
-    while (!server.is_running()) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (hosting::testing_support::WaitUntil([&] { return server.is_running(); })) {
+      Report(state, RunLoad(port, sessions, seconds, [](httplib::Client&, int) -> Request {
+               return [](httplib::Client& c) {
+                 const auto answer = c.Post("/poll", "xiaohao_id=1&action=qrcode",
+                                            "application/x-www-form-urlencoded");
+                 return answer && answer->status == 200;
+               };
+             }));
+    } else {
+      state.SkipWithError("the bare server did not start");
     }
-    Report(state, RunLoad(port, sessions, seconds, [](httplib::Client&, int) -> Request {
-             return [](httplib::Client& c) {
-               const auto answer = c.Post("/poll", "xiaohao_id=1&action=qrcode",
-                                          "application/x-www-form-urlencoded");
-               return answer && answer->status == 200;
-             };
-           }));
     server.stop();
     loop.join();
   }

@@ -28,19 +28,35 @@ function(hosting_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()
 
-# One GoogleTest program; its cases are registered with CTest one by one.
+# One GoogleTest program; its cases are registered with CTest one by one. Every case is labelled
+# with its folder under tests/ (net, sandbox, ...), with `threads` when that folder is listed in
+# HOSTING_THREADED_TEST_FOLDERS, with `gui` when it runs on a Qt platform, and with the LABELS
+# given, so `ctest -L` picks a group (`ctest -L 'threads|gui'`).
 function(hosting_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE hosting_options ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
-  # Discovery splits list-valued properties, so the environment is set by a script of its own
-  # that runs after the discovered tests are added.
-  if(T_ENV)
-    set(env_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
-    file(GENERATE OUTPUT ${env_script} CONTENT
-      "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[${T_ENV}]==])\nendif()\n")
-    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_script})
+
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "/.*" "" folder "${folder}")
+  set(labels ${folder} ${T_LABELS})
+  if(folder IN_LIST HOSTING_THREADED_TEST_FOLDERS)
+    list(APPEND labels threads)
   endif()
+  if(T_ENV MATCHES "QT_QPA_PLATFORM=")
+    list(APPEND labels gui)
+  endif()
+  list(REMOVE_DUPLICATES labels)
+  # Discovery splits list-valued properties, so labels and environment are set by a script of
+  # its own that runs after the discovered tests are added.
+  set(properties "LABELS [==[${labels}]==]")
+  if(T_ENV)
+    string(APPEND properties " ENVIRONMENT [==[${T_ENV}]==]")
+  endif()
+  set(properties_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
+  file(GENERATE OUTPUT ${properties_script} CONTENT
+    "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ${properties})\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties_script})
 endfunction()

@@ -13,6 +13,7 @@
 
 #include "net/win_http_request.h"
 #include "net/win_inet_request.h"
+#include "support/wait_until.h"
 
 namespace hosting::net {
 namespace {
@@ -59,8 +60,8 @@ class Running {
     port_ = server_.bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_.listen_after_bind(); });
     // A stop before the accept loop runs would be lost, so the loop must be running first.
-    while (!server_.is_running()) {
-      std::this_thread::yield();
+    if (!testing_support::WaitUntil([this] { return server_.is_running(); })) {
+      ADD_FAILURE() << "the HTTPS server did not start";
     }
   }
   Running(const Running&) = delete;
