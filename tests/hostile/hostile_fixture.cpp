@@ -47,13 +47,18 @@ void HostileFlowTest::Serve(int acceptedFirst) {
 
 void HostileFlowTest::TearDown() {
   bed.Finish();
+  if (!settingsMayChange) {
+    ExpectSettingsUnchanged();
+  }
+  ExpectWholeCookie();
 }
 
 bool HostileFlowTest::Is(std::initializer_list<Hostility> kinds) const {
   return std::find(kinds.begin(), kinds.end(), kind()) != kinds.end();
 }
 
-void HostileFlowTest::ExpectWholeCookie(const std::string& before) const {
+void HostileFlowTest::ExpectWholeCookie() const {
+  const std::string& before = sessionBefore;
   const std::string now = bed.cookie.Read();
   const std::set<std::string> pairs = CookiePairs(now);
   std::set<std::string> flooded = CookiePairs(before);

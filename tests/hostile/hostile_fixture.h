@@ -1,8 +1,9 @@
 #pragma once
 // One flow against one kind of hostile answer: the platform and the version service point at a
 // HostilePlatform, datas.ini and SessionCookie hold known values first, requests give up after
-// one second of silence, and the hosting flow retries twice. After the flow, the checks that hold
-// for every flow and answer: datas.ini is byte for byte as it was, and SessionCookie is whole.
+// one second of silence, and the hosting flow retries twice. After the flow (at tear-down), the
+// checks that hold for every flow and answer: datas.ini is byte for byte as it was, and
+// SessionCookie is whole.
 
 #include <gtest/gtest.h>
 
@@ -34,9 +35,6 @@ class HostileFlowTest : public ::testing::TestWithParam<Hostility> {
   // The messages shown by the main view (the captions, rows and pictures are read directly).
   std::vector<platform::Message> MainMessages() const { return bed.mainView->Messages(); }
 
-  // SessionCookie is `before`, or `before` with every flood cookie merged in; nothing between.
-  void ExpectWholeCookie(const std::string& before = kSessionBefore) const;
-  void ExpectSettingsUnchanged() const;
   // A dialog flow that shows `confirmation` for an acceptance and the answer itself otherwise
   // (at most a message box's worth of it) showed one of them and closed its dialog.
   void ExpectAnswerShownAndClosed(const std::vector<platform::Message>& messages,
@@ -44,8 +42,14 @@ class HostileFlowTest : public ::testing::TestWithParam<Hostility> {
 
   FlowTestBed bed;
   std::unique_ptr<HostilePlatform> platform;
+  std::string sessionBefore = kSessionBefore;  // what SessionCookie held before the flow
+  bool settingsMayChange = false;              // an accepted login saves the credentials
 
  private:
+  // SessionCookie is sessionBefore, or that with every flood cookie merged in; nothing between.
+  void ExpectWholeCookie() const;
+  void ExpectSettingsUnchanged() const;
+
   std::string settingsBefore_;
 };
 

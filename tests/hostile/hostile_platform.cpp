@@ -218,13 +218,14 @@ std::string FloodHead() {
   return head;
 }
 
-const std::string& HugeBody() {
-  static const std::string body(kHugeBodyBytes, 'x');
-  return body;
-}
-
 Reply Ok(std::string_view body) {
   return {HttpReply("200 OK", {"Content-Type: text/html;charset=UTF-8"}, body)};
+}
+
+// Made once: every request for it would otherwise build another 50 MB.
+const Reply& HugeReply() {
+  static const Reply reply = Ok(std::string(kHugeBodyBytes, 'x'));
+  return reply;
 }
 
 }  // namespace
@@ -292,7 +293,7 @@ Reply HostileReply(Hostility kind, std::string_view target) {
       return {whole.substr(0, whole.size() - body.size() + kCutAfterBytes), Reply::Then::kClose};
     }
     case Hostility::kHugeBody:
-      return Ok(HugeBody());
+      return HugeReply();
     case Hostility::kBadUtf8:
       return Ok(BadUtf8Body(shape));
     case Hostility::kBadGbk:

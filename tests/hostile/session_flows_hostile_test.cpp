@@ -27,6 +27,7 @@ using StartupTest = HostileFlowTest;
 // the captcha request gave into both pictures.
 TEST_P(StartupTest, ShowsNoVersionOfABadAnswerAndKeepsTheSavedCredentials) {
   bed.cookie.Replace("");
+  sessionBefore = "";  // the session opens afresh
   platform::StartupWorker(bed.context, bed.loginView);
   EXPECT_EQ(bed.loginView.UserName(), "老用户");
   EXPECT_EQ(bed.loginView.Password(), "old pw");
@@ -37,8 +38,6 @@ TEST_P(StartupTest, ShowsNoVersionOfABadAnswerAndKeepsTheSavedCredentials) {
     EXPECT_EQ(bed.loginView.LoginCaptchaPicture(), "");
   }
   EXPECT_TRUE(bed.loginView.Messages().empty());
-  ExpectSettingsUnchanged();
-  ExpectWholeCookie("");
 }
 
 using LoginTest = HostileFlowTest;
@@ -48,6 +47,7 @@ TEST_P(LoginTest, OnlyAWholeAcceptanceLogsInAndSaves) {
       {.userName = "新用户", .password = "pw&1", .captcha = "c", .remember = true});
   platform::Login(bed.context, bed.loginView);
   if (Is({H::kCookieFlood})) {
+    settingsMayChange = true;
     EXPECT_EQ(bed.log.CountOf("标签1 feedback"), 1);
     EXPECT_TRUE(bed.loginView.Messages().empty());
     EXPECT_EQ(app::ReadSetting(bed.settingsFile(), app::kSettingsSection, app::kUserNameKey),
@@ -62,9 +62,7 @@ TEST_P(LoginTest, OnlyAWholeAcceptanceLogsInAndSaves) {
                     : refusal)};
     EXPECT_EQ(bed.loginView.Messages(), expected);
     EXPECT_EQ(bed.log.CountOf("标签1 feedback"), 0);
-    ExpectSettingsUnchanged();
   }
-  ExpectWholeCookie();
 }
 
 using RegisterTest = HostileFlowTest;
@@ -80,8 +78,6 @@ TEST_P(RegisterTest, AnnouncesOnlyAWholeAcceptance) {
       Is({H::kCookieFlood}) ? Message{"注册成功", "", MessageIcon::kInformation}
                             : Warning(refusal.empty() ? platform::kNoRegisterAnswerText : refusal);
   EXPECT_EQ(bed.loginView.Messages(), std::vector<Message>{expected});
-  ExpectSettingsUnchanged();
-  ExpectWholeCookie();
 }
 
 using CaptchaTest = HostileFlowTest;
@@ -106,8 +102,6 @@ TEST_P(CaptchaTest, EveryPictureTakesWhatCameAndNothingIsSaid) {
   }
   EXPECT_TRUE(bed.loginView.Messages().empty());
   EXPECT_TRUE(MainMessages().empty());
-  ExpectSettingsUnchanged();
-  ExpectWholeCookie();
 }
 
 using ChangePasswordTest = HostileFlowTest;
@@ -118,8 +112,6 @@ TEST_P(ChangePasswordTest, ShowsTheAnswerBoundedAndCloses) {
   RecordingChangePasswordView dialog(bed.log, "新密码", "新密码");
   platform::ChangePassword(bed.context, dialog);
   ExpectAnswerShownAndClosed(dialog.Messages(), "成功修改密码!");
-  ExpectSettingsUnchanged();
-  ExpectWholeCookie();
 }
 
 HOSTILE_INSTANTIATE(StartupTest);
