@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "app/settings_file.h"
@@ -17,8 +18,7 @@ std::string FileBytes(const std::filesystem::path& path) {
   return bytes.str();
 }
 
-}  // namespace
-
+// A cookie text as its set of "name=value" pairs.
 std::set<std::string> CookiePairs(const std::string& text) {
   std::set<std::string> pairs;
   for (std::size_t start = 0; start < text.size();) {
@@ -28,6 +28,8 @@ std::set<std::string> CookiePairs(const std::string& text) {
   }
   return pairs;
 }
+
+}  // namespace
 
 void HostileFlowTest::Serve(int acceptedFirst) {
   platform =

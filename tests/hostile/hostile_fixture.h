@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <set>
 #include <string>
 
 #include "flow_test_bed.h"
@@ -19,9 +18,6 @@ namespace hosting::hostile {
 using platform::testing::FlowTestBed;
 
 inline constexpr const char* kSessionBefore = "JSESSIONID=session1; token=t2";
-
-// A cookie text as its set of "name=value" pairs.
-std::set<std::string> CookiePairs(const std::string& text);
 
 class HostileFlowTest : public ::testing::TestWithParam<Hostility> {
  protected:

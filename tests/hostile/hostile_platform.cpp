@@ -335,15 +335,6 @@ std::string HostilePlatform::BaseUrl() const {
   return server_.Url("");
 }
 
-std::vector<std::string> HostilePlatform::Targets() const {
-  std::vector<std::string> targets;
-  for (const std::string& request : server_.Requests()) {
-    const std::size_t start = request.find(' ') + 1;
-    targets.push_back(request.substr(start, request.find(' ', start) - start));
-  }
-  return targets;
-}
-
 bool HostilePlatform::WaitForRequests(int count) const {
   std::unique_lock lock(mutex_);
   return requestRead_.wait_for(lock, std::chrono::minutes(1), [&] { return readCount_ >= count; });

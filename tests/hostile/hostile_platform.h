@@ -6,7 +6,6 @@
 
 #include <condition_variable>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,8 +69,6 @@ class HostilePlatform {
   int RequestCount() const { return static_cast<int>(server_.Requests().size()); }
   // Waits until `count` requests have been read (false after a minute: a hang guard only).
   bool WaitForRequests(int count) const;
-  // The request targets in order ("/custody/userapi/adminUser/login.do").
-  std::vector<std::string> Targets() const;
 
  private:
   net::testing::Reply Answer(const std::string& request);
