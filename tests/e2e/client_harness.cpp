@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
+#include <cstdio>
+#include <cstdlib>
 #include <regex>
 
 #include "platform/platform_endpoints.h"
@@ -42,7 +44,11 @@ ClientHarness::ClientHarness(HarnessOptions options)
 
 ClientHarness::~ClientHarness() {
   client_->RequestShutdown();
-  runner_.WaitIdle(std::chrono::seconds(60));
+  if (!WaitWorkers(std::chrono::seconds(60))) {
+    // Freeing the client under a running worker would turn a hung flow into a use-after-free.
+    std::fputs("ClientHarness: a worker still runs 60 s after shutdown\n", stderr);
+    std::abort();
+  }
   client_.reset();
   server_->Stop();
 }
@@ -51,8 +57,13 @@ void ClientHarness::Start() {
   client_->Start();
 }
 
-bool ClientHarness::WaitWorkers() {
-  return runner_.WaitIdle(std::chrono::seconds(30));
+bool ClientHarness::WaitWorkers(std::chrono::milliseconds limit) {
+  if (!QTest::qWaitFor([this] { return runner_.Idle(); }, static_cast<int>(limit.count())))
+    return false;
+  runner_.JoinAll();
+  // Delivers the writes the workers queued for the GUI thread before they ended.
+  QCoreApplication::sendPostedEvents();
+  return true;
 }
 
 std::string ClientHarness::CurrentCaptcha() {

@@ -45,8 +45,9 @@ class ClientHarness {
 
   // Shows LoginWindow and starts StartupWorker, as the program does.
   void Start();
-  // Waits until every worker has finished (the GUI thread serves them meanwhile).
-  bool WaitWorkers();
+  // Waits until every worker has finished (the GUI thread serves them meanwhile); false after
+  // `limit`, with the stragglers still running.
+  bool WaitWorkers(std::chrono::milliseconds limit = std::chrono::seconds(30));
 
   sandbox::PlatformServer& server() { return *server_; }
   app::Client& client() { return *client_; }

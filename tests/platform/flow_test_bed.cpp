@@ -32,27 +32,6 @@ std::filesystem::path FreshDirectory() {
 
 }  // namespace
 
-void JoiningRunner::RunInBackground(std::function<void()> task) {
-  const std::lock_guard lock(mutex_);
-  threads_.emplace_back(std::move(task));
-}
-
-void JoiningRunner::JoinAll() {
-  for (;;) {
-    std::vector<std::thread> started;
-    {
-      const std::lock_guard lock(mutex_);
-      started.swap(threads_);
-    }
-    if (started.empty()) {
-      return;
-    }
-    for (auto& thread : started) {
-      thread.join();
-    }
-  }
-}
-
 HostingTimings ShortTimings() {
   using std::chrono::milliseconds;
   HostingTimings timings;

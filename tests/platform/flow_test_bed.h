@@ -4,33 +4,20 @@
 
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "net/raw_http_server.h"
 #include "net/session_cookie.h"
 #include "platform/flow_context.h"
 #include "recording_views.h"
 #include "sandbox/platform_server.h"
+#include "support/joining_runner.h"
 
 namespace hosting::platform::testing {
 
 inline constexpr const char* kCaptcha = "4711";  // every captcha of the test sandbox
 
-// Starts each task on a thread of its own and joins them all on JoinAll (and destruction).
-class JoiningRunner final : public TaskRunner {
- public:
-  ~JoiningRunner() override { JoinAll(); }
-  void RunInBackground(std::function<void()> task) override;
-  // Joins every thread started so far, including those started by the joined tasks.
-  void JoinAll();
-
- private:
-  std::mutex mutex_;
-  std::vector<std::thread> threads_;
-};
+using testing_support::JoiningRunner;
 
 // Timings a hundred to a thousand times shorter than the member's; the countdown keeps its steps.
 HostingTimings ShortTimings();

@@ -1,10 +1,9 @@
 #pragma once
 // RunInBackground for tests: each task on a thread of its own, all joined before the test ends.
-// WaitIdle keeps the GUI thread serving the workers (their reads and message boxes go through it)
-// until every task has finished, so joining never deadlocks.
+// A test that serves the workers from the GUI thread waits for Idle() while pumping events before
+// it joins, so joining never deadlocks on a read the GUI thread still has to answer.
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -19,17 +18,15 @@ class JoiningRunner final : public platform::TaskRunner {
   JoiningRunner() = default;
   JoiningRunner(const JoiningRunner&) = delete;
   JoiningRunner& operator=(const JoiningRunner&) = delete;
-  ~JoiningRunner() override;
+  ~JoiningRunner() override { JoinAll(); }
 
   void RunInBackground(std::function<void()> task) override;
-  // True once every task started so far (and those they started) has finished; false after
-  // `limit`, with the stragglers still running.
-  bool WaitIdle(std::chrono::milliseconds limit);
-  int Running() const { return running_.load(); }
-
- private:
+  // True while no task started so far (nor one those started) is still running.
+  bool Idle() const { return running_.load() == 0; }
+  // Joins every thread started so far, including those started by the joined tasks.
   void JoinAll();
 
+ private:
   std::mutex mutex_;
   std::vector<std::thread> threads_;
   std::atomic<int> running_{0};
