@@ -11,6 +11,7 @@ shift || true
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 bash scripts/setup-debian.sh
+source scripts/compiler-cache.sh
 
 build=build/fuzz
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null

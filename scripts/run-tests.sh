@@ -7,6 +7,7 @@ shift || true
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 bash scripts/setup-debian.sh
+source scripts/compiler-cache.sh
 cmake --preset "$preset" >/dev/null
 began=$(date +%s)
 cmake --build --preset "$preset"
