@@ -1,27 +1,13 @@
 #include "fuzz_support.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 namespace hosting::fuzz {
 
-std::vector<std::string_view> Fields(const std::uint8_t* data, std::size_t size,
-                                     std::size_t count) {
-  std::string_view text =
-      size == 0 ? "" : std::string_view(reinterpret_cast<const char*>(data), size);
-  std::vector<std::string_view> fields;
-  for (std::size_t nul; fields.size() + 1 < count && (nul = text.find('\0')) != text.npos;) {
-    fields.push_back(text.substr(0, nul));
-    text.remove_prefix(nul + 1);
-  }
-  fields.push_back(text);
-  fields.resize(count);
-  return fields;
-}
-
-std::vector<std::string_view> Pieces(std::string_view text, std::string_view separator,
-                                     std::size_t limit) {
-  std::vector<std::string_view> pieces;
+Fields Pieces(std::string_view text, std::string_view separator, std::size_t limit) {
+  Fields pieces;
   for (std::size_t at = 0; pieces.size() < limit && at != text.npos;
        text.remove_prefix(at + separator.size())) {
     at = text.find(separator);
@@ -74,3 +60,17 @@ void Require(bool holds, std::string_view property, std::string_view first,
 }
 
 }  // namespace hosting::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  hosting::fuzz::Fields fields;
+  for (std::size_t nul;
+       fields.size() + 1 < hosting::fuzz::kFieldCount && (nul = text.find('\0')) != text.npos;) {
+    fields.push_back(text.substr(0, nul));
+    text.remove_prefix(nul + 1);
+  }
+  fields.push_back(text);
+  fields.resize(hosting::fuzz::kFieldCount);
+  hosting::fuzz::Fuzz(fields);
+  return 0;
+}

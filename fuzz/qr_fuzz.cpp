@@ -6,8 +6,9 @@
 #include "fuzz_support.h"
 #include "qr/qr_front_end.h"
 
-using hosting::fuzz::Require;
+namespace hosting::fuzz {
 
+const std::size_t kFieldCount = 2;
 constexpr int kSide = 177 + 4;  // one pixel a module for a version-40 symbol and its quiet zone
 
 // The bytes zxing-cpp reads from a kSide x kSide 24-bit bottom-up BMP (blue of black and white).
@@ -29,23 +30,23 @@ static std::string Decode(const std::vector<std::uint8_t>& bmp) {
   return {bytes.begin(), bytes.end()};
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto fields = hosting::fuzz::Fields(data, size, 2);
+void Fuzz(const Fields& fields) {
   const std::string_view level = fields[0], content = fields[1];
   const std::size_t at = level.size() == 1 ? std::string_view("LMQHlmqh").find(level[0]) : 8;
   const std::size_t index = at < 8 ? at % 4 : 4;  // L, M, Q, H in either case, or none
   constexpr std::size_t kBytesAtVersion40[] = {2953, 2331, 1663, 1273, 0};  // at L, M, Q, H
   std::string_view rest = content;  // blank when only half- and full-width spaces
-  while (rest.starts_with(' ') || rest.starts_with(hosting::fuzz::kFullWidthSpace)) {
+  while (rest.starts_with(' ') || rest.starts_with(kFullWidthSpace)) {
     rest.remove_prefix(rest.front() == ' ' ? 1 : 3);
   }
   try {
-    const std::string decoded = Decode(hosting::qr::创建二维码(content, level, kSide, kSide));
+    const std::string decoded = Decode(qr::创建二维码(content, level, kSide, kSide));
     Require(index < 4 && !rest.empty() && decoded == content, "the symbol holds the content",
             content, decoded);
-  } catch (const hosting::qr::QrError& error) {
+  } catch (const qr::QrError& error) {
     Require(rest.empty() || content.size() > kBytesAtVersion40[index], "a QrError has a reason",
             error.report(), content);
   }
-  return 0;
 }
+
+}  // namespace hosting::fuzz

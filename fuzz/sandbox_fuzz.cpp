@@ -1,6 +1,6 @@
-// The sandbox's decoding of what clients send, over any bytes: a form body, a field name, a
-// Cookie header and a value. Besides never failing, a value that the desktop client encodes
-// reaches the sandbox byte for byte.
+// The sandbox's decoding of what clients send: a form body, a field name, a Cookie header and a
+// value. Besides never failing, a value that the desktop client encodes reaches the sandbox byte
+// for byte.
 #include <algorithm>
 
 #include "fuzz_support.h"
@@ -9,31 +9,29 @@
 #include "sandbox/cookie_header.h"
 #include "sandbox/form_body.h"
 
-using hosting::fuzz::Require;
+namespace hosting::fuzz {
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto fields = hosting::fuzz::Fields(data, size, 4);
+const std::size_t kFieldCount = 4;
+
+void Fuzz(const Fields& fields) {
   const std::string_view body = fields[0], name = fields[1], header = fields[2], value = fields[3];
   const auto form = sandbox::FormFields::Parse(body);
   Require(
       sandbox::PercentDecode(body).size() <= body.size() &&
           form.size() <= static_cast<std::size_t>(std::count(body.begin(), body.end(), '&')) + 1,
       "decoding never grows a text, and a body has at most one field per piece", body);
-  Require((form.Raw(name) || form.Gbk(name).empty()) &&
-              hosting::fuzz::IsUtf8(form.Gbk(name) + form.Utf8(name)),
+  Require((form.Raw(name) || form.Gbk(name).empty()) && IsUtf8(form.Gbk(name) + form.Utf8(name)),
           "fields read as UTF-8, a missing one as empty", body, name);
-  const std::string sent =
-      "a=" + hosting::net::FormValue(value) + "&b=" + hosting::net::FormValue(body);
+  const std::string sent = "a=" + net::FormValue(value) + "&b=" + net::FormValue(body);
   const auto received = sandbox::FormFields::Parse(sent);
-  Require(received.Raw("a") == hosting::net::Utf8ToGbk(value) &&
-              received.Raw("b") == hosting::net::Utf8ToGbk(body),
-          "form values arrive intact", sent);
-  Require(sandbox::PercentDecode(hosting::net::PercentEncodeUtf8(value)) == value,
-          "percent-encoding decodes back", value);
+  Require(received.Raw("a") == net::Utf8ToGbk(value) && received.Raw("b") == net::Utf8ToGbk(body) &&
+              sandbox::PercentDecode(net::PercentEncodeUtf8(value)) == value,
+          "form values and percent-encoded texts arrive intact", sent);
   for (const std::string& cookie : sandbox::CookieValues(header, name)) {
     Require(cookie.find(';') == cookie.npos && !cookie.starts_with(' ') && !cookie.ends_with(' ') &&
                 header.find(cookie) != header.npos,
             "a cookie value is a trimmed piece of the header up to ';'", cookie, header);
   }
-  return 0;
 }
+
+}  // namespace hosting::fuzz

@@ -1,40 +1,38 @@
-// The lines of datas.ini over any file bytes: a section, a key, a UTF-8 value and the file's
-// bytes. A value is looked up, then set and read back: a name and value that the file can hold
-// come back exactly, and setting the value again changes nothing.
+// The lines of datas.ini: a section, a key, a UTF-8 value and the file's bytes. A value is looked
+// up, then set and read back: a name and value that the file can hold come back exactly, and
+// setting the value again changes nothing.
 #include "app/profile_lines.h"
 #include "fuzz_support.h"
 #include "net/codec.h"
 
-namespace app = hosting::app;
-using hosting::fuzz::Require;
+namespace hosting::fuzz {
+
+const std::size_t kFieldCount = 4;
 
 // Text that survives GBK and a line of its own, without blanks around it (reading trims them).
 static bool Storable(std::string_view text) {
-  const auto blank = hosting::fuzz::kFullWidthSpace;
   return text.find_first_of(std::string_view("\r\n\0", 3)) == text.npos && !text.starts_with(' ') &&
-         !text.ends_with(' ') && !text.starts_with(blank) && !text.ends_with(blank) &&
-         hosting::net::GbkToUtf8(hosting::net::Utf8ToGbk(text)) == text;
+         !text.ends_with(' ') && !text.starts_with(kFullWidthSpace) &&
+         !text.ends_with(kFullWidthSpace) && net::GbkToUtf8(net::Utf8ToGbk(text)) == text;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto fields = hosting::fuzz::Fields(data, size, 4);
+void Fuzz(const Fields& fields) {
   const std::string_view section = fields[0], key = fields[1], value = fields[2], file = fields[3];
   if (const auto found = app::FindProfileValue(file, section, key)) {
-    Require(found->size() <= app::kMaxProfileValueBytes &&
-                hosting::fuzz::IsUtf8(hosting::net::GbkToUtf8(*found)),
+    Require(found->size() <= app::kMaxProfileValueBytes && IsUtf8(net::GbkToUtf8(*found)),
             "a value is cut to the buffer and reads as UTF-8", *found);
   }
-  const std::string gbk = hosting::net::Utf8ToGbk(value);
+  const std::string gbk = net::Utf8ToGbk(value);
   const std::string written = app::WithProfileValue(file, section, key, gbk);
-  // A key starting with '[' would read as a section.
-  if (section.empty() || key.empty() || section.find(']') != section.npos ||
-      key.find('=') != key.npos || key.front() == '[' || !Storable(section) || !Storable(key) ||
-      !Storable(value) || gbk.size() > app::kMaxProfileValueBytes) {
-    return 0;
+  // Names the lines can hold: a key starting with '[' would read as a section.
+  if (!section.empty() && !key.empty() && section.find(']') == section.npos &&
+      key.find('=') == key.npos && key.front() != '[' && Storable(section) && Storable(key) &&
+      Storable(value) && gbk.size() <= app::kMaxProfileValueBytes) {
+    Require(app::FindProfileValue(written, section, key) == gbk, "a value set is read back", gbk,
+            written);
+    Require(app::WithProfileValue(written, section, key, gbk) == written,
+            "setting it again changes nothing", written);
   }
-  Require(app::FindProfileValue(written, section, key) == gbk, "a value set is read back", gbk,
-          written);
-  Require(app::WithProfileValue(written, section, key, gbk) == written,
-          "setting it again changes nothing", written);
-  return 0;
 }
+
+}  // namespace hosting::fuzz

@@ -1,25 +1,22 @@
-// The text helpers over any bytes: the first byte chooses the options (ignore case, start
-// position), the rest is a left marker, a right marker, a charset name and a body. Cut texts come
-// from the body, and every helper that promises UTF-8 gives it.
+// The text helpers: a left marker (its first byte chooses ignore case and the start position), a
+// right marker, a charset name and a body. Cut texts come from the body, and every helper that
+// promises UTF-8 gives it.
 #include "fuzz_support.h"
 #include "net/answer_text.h"
 #include "net/codec.h"
 #include "net/text_helpers.h"
 
-namespace net = hosting::net;
-using hosting::fuzz::IsUtf8;
-using hosting::fuzz::Require;
+namespace hosting::fuzz {
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) {
-    return 0;
-  }
-  const int start = static_cast<int>(data[0] >> 1) - 8;  // before, at and past the start
-  const auto fields = hosting::fuzz::Fields(data + 1, size - 1, 4);
-  const std::string_view before = fields[0], after = fields[1], charset = fields[2],
-                         body = fields[3];
-  const std::string between = net::TextBetween(body, before, after, start, data[0] & 1);
-  const std::string head = net::TextBefore(body, before, start, data[0] & 1);
+const std::size_t kFieldCount = 4;
+
+void Fuzz(const Fields& fields) {
+  const auto options = static_cast<unsigned char>(fields[0].empty() ? 0 : fields[0][0]);
+  const int start = (options >> 1) - 8;  // before, at and past the start
+  const std::string_view before = fields[0].substr(fields[0].empty() ? 0 : 1), after = fields[1];
+  const std::string_view charset = fields[2], body = fields[3];
+  const std::string between = net::TextBetween(body, before, after, start, options & 1);
+  const std::string head = net::TextBefore(body, before, start, options & 1);
   Require(body.find(between) != body.npos && body.starts_with(head), "cuts come from the text",
           body);
   Require(net::UrlDecode(body).size() <= body.size() && IsUtf8(net::UrlDecode(body, true)) &&
@@ -37,5 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view upToNul = body.substr(0, body.find('\0'));
   Require(net::DeclaredCharset(upToNul).empty() ? answer == upToNul : IsUtf8(answer),
           "the answer text", body, answer);
-  return 0;
 }
+
+}  // namespace hosting::fuzz
