@@ -1,6 +1,6 @@
 #pragma once
-// A request engine as a type, so that one typed test runs against both: `Params` is the engine's
-// parameter struct and `Request` its call. Both structs begin url, method, body, cookies,
+// The request engines as types, so that one typed test runs against both: `Params` is the
+// engine's parameter struct and `Request` its call. Both structs begin url, method, body, cookies,
 // cookiesOut, so those can be given by name alike.
 #include <gtest/gtest.h>
 
@@ -9,13 +9,14 @@
 
 namespace hosting::net::testing {
 
-template <typename P, std::string (*Call)(const P&)>
-struct EngineOf {
-  using Params = P;
-  static std::string Request(const P& params) { return Call(params); }
+struct WinHttpEngine {
+  using Params = WinHttpParams;
+  static std::string Request(const Params& params) { return WinHttpRequest(params); }
 };
-using WinHttpEngine = EngineOf<WinHttpParams, &WinHttpRequest>;
-using WinInetEngine = EngineOf<WinInetParams, &WinInetRequest>;
+struct WinInetEngine {
+  using Params = WinInetParams;
+  static std::string Request(const Params& params) { return WinInetRequest(params); }
+};
 using BothEngines = ::testing::Types<WinHttpEngine, WinInetEngine>;
 
 }  // namespace hosting::net::testing

@@ -77,7 +77,6 @@ RawHttpServer::~RawHttpServer() {
       ::shutdown(connection, SHUT_RDWR);
     }
   }
-  stopped_.notify_all();
   ::shutdown(listener_, SHUT_RDWR);
   acceptor_.join();
   ::close(listener_);
@@ -137,9 +136,8 @@ void RawHttpServer::Serve(int connection) {
       }
       sent += static_cast<std::size_t>(n);
     }
-    if (reply.then == Reply::Then::kHang) {
-      std::unique_lock lock(mutex_);
-      stopped_.wait(lock, [this] { return stopping_; });
+    // A hanging connection reads on, answering nothing, until the server shuts it down.
+    while (reply.then == Reply::Then::kHang && ::recv(connection, chunk, sizeof(chunk), 0) > 0) {
     }
     if (reply.then != Reply::Then::kKeepOpen) {
       ::shutdown(connection, SHUT_RDWR);

@@ -1,7 +1,6 @@
 #pragma once
 // A loopback HTTP peer for the transport tests: records every request byte for byte and answers
 // with scripted bytes. One thread per connection; the destructor stops and joins them all.
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -48,7 +47,6 @@ class RawHttpServer {
   int listener_ = -1;
   int port_ = 0;
   mutable std::mutex mutex_;
-  std::condition_variable stopped_;
   bool stopping_ = false;
   std::vector<int> connections_;
   std::vector<std::thread> threads_;
