@@ -1,101 +1,47 @@
-// JsonObject over any bytes: Parse, then the readers over paths taken from the input's lines and
-// over every member path of the parsed value. Checks that the readers agree with each other and
-// that the compact JSON reads back to itself.
-
-#include <deque>
-#include <string>
-#include <vector>
-
+// JsonObject over any bytes: Parse, the readers over paths taken from the input's lines, then
+// the member paths of the parsed value, whose readers must agree and whose JSON reads back.
 #include "data/json_object.h"
 #include "fuzz_support.h"
 
-namespace {
+namespace hosting::fuzz {
 
-using hosting::data::JsonObject;
-using hosting::fuzz::Require;
+const std::size_t kFieldCount = 1;
 
-constexpr std::size_t kMaxLinePaths = 64;
-constexpr std::size_t kMaxMemberPaths = 256;
-
-// Every reader once; none may throw or crash, whatever the path.
-void ReadAll(const JsonObject& json, std::string_view path) {
-  const int type = json.TypeOf(path);
-  Require(type >= JsonObject::kOther && type <= JsonObject::kString, "TypeOf gives a type code",
-          path);
-  Require(json.Count(path) >= 0, "Count is never negative", path);
-  const std::string text = json.GetText(path);
-  const std::string asJson = json.GetText(path, true);
-  Require(!json.Has(path) || !asJson.empty(), "a present value reads as JSON", path);
-  static_cast<void>(json.GetNumber(path));
+// A value's JSON reads back as itself (a number beyond a double is infinity, which JSON spells
+// null).
+static void RequireReadsBack(const std::string& text) {
+  data::JsonObject again;
+  Require(text == "null" || (again.Parse(text) && again.ToJson() == text), "JSON reads back", text);
 }
 
-// A name that a path can spell: not empty, without '.', '[' or ']'.
-bool Spellable(std::string_view name) {
-  return !name.empty() && name.find_first_of(".[]") == std::string_view::npos;
-}
-
-// The readers of one member path, checked against each other.
-void CheckMember(const JsonObject& json, const std::string& path) {
-  ReadAll(json, path);
-  const int type = json.TypeOf(path);
-  std::vector<std::string> names;
-  const int keys = json.Keys(names, path);
-  const bool container = type == JsonObject::kObject || type == JsonObject::kArray;
-  Require(json.Count(path) == (container ? keys : 0), "Count agrees with Keys", path);
-  Require(json.Has(path) == (type != JsonObject::kNull), "Has agrees with TypeOf", path);
-  if (type == JsonObject::kNull) {
-    return;
+void Fuzz(const Fields& fields) {
+  data::JsonObject json;
+  std::vector<std::string> paths;  // the input's lines, then member paths breadth first
+  for (const std::string_view line : Pieces(fields[0], "\n", 64)) {
+    paths.emplace_back(line);
   }
-  const std::string asJson = json.GetText(path, true);
-  Require(json.GetObject(path).ToJson() == asJson, "GetObject holds the value at the path", path,
-          asJson);
-  // A number beyond the range of a double is kept as infinity, which JSON spells null.
-  JsonObject reread;
-  Require(asJson == "null" || (reread.Parse(asJson) && reread.ToJson() == asJson),
-          "a member's JSON reads back", path, asJson);
-}
-
-// The paths of the value's members, breadth first, as far as names can be spelled.
-std::vector<std::string> MemberPaths(const JsonObject& json) {
-  std::vector<std::string> paths;
-  std::deque<std::string> pending{""};
+  const std::size_t firstMember = paths.size();
+  if (json.Parse(fields[0])) {
+    paths.emplace_back("");
+  }
+  Require(paths.size() > firstMember || json.ToJson().empty(), "a failed Parse holds nothing",
+          fields[0]);
   std::vector<std::string> names;
-  while (!pending.empty() && paths.size() < kMaxMemberPaths) {
-    const std::string parent = std::move(pending.front());
-    pending.pop_front();
-    const bool array = json.TypeOf(parent) == JsonObject::kArray;
-    json.Keys(names, parent);
-    for (const std::string& name : names) {
-      if (array) {
-        pending.push_back(parent + "[" + name + "]");
-      } else if (Spellable(name)) {
-        pending.push_back(parent.empty() ? name : parent + "." + name);
+  for (std::size_t i = 0; i < paths.size() && i < firstMember + 256; ++i) {
+    const std::string path = paths[i];
+    const int type = json.TypeOf(path), keys = json.Keys(names, path);
+    const bool array = type == data::JsonObject::kArray;
+    Require(json.Count(path) == (array || type == data::JsonObject::kObject ? keys : 0) &&
+                json.Has(path) == (type != data::JsonObject::kNull),
+            "Count agrees with Keys and Has with TypeOf", path);
+    static_cast<void>(json.GetText(path) + std::to_string(json.GetNumber(path)));
+    RequireReadsBack(json.Has(path) ? json.GetText(path, true) : "null");
+    for (const std::string& name : i < firstMember ? std::vector<std::string>() : names) {
+      if (array || (!name.empty() && name.find_first_of(".[]") == std::string::npos)) {
+        paths.push_back(array ? path + "[" + name + "]" : path.empty() ? name : path + "." + name);
       }
     }
-    paths.push_back(parent);
   }
-  return paths;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view text = hosting::fuzz::AsText(data, size);
-  JsonObject json;
-  const bool parsed = json.Parse(text);
-  for (const std::string_view line : hosting::fuzz::Pieces(text, "\n", kMaxLinePaths)) {
-    ReadAll(json, line);
-  }
-  if (!parsed) {
-    Require(json.ToJson().empty() && json.Count({}) == 0, "a failed Parse holds nothing", text);
-    return 0;
-  }
-  for (const std::string& path : MemberPaths(json)) {
-    CheckMember(json, path);
-  }
-  const std::string compact = json.ToJson();
-  JsonObject again;
-  Require(compact == "null" || (again.Parse(compact) && again.ToJson() == compact),
-          "the compact JSON reads back to itself", compact, again.ToJson());
-  return 0;
-}
+}  // namespace hosting::fuzz

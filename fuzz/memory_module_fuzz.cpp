@@ -1,41 +1,31 @@
-// MemoryModule::Load over any bytes as a PE32 image. Imports resolve to made-up addresses, some
-// to 0 (unresolved), so both outcomes of the import step are reached. A loaded image must answer
-// GetBase and GetProc and unload; a refused one must hold nothing.
-
+// MemoryModule::Load over any bytes as a PE32 image, its imports resolved to made-up addresses
+// (some 0, unresolved). A loaded image answers GetBase and GetProc and unloads; a refused one
+// holds nothing.
 #include <span>
 
 #include "fuzz_support.h"
 #include "ui/skin/memory_module.h"
 
-namespace {
+namespace hosting::fuzz {
 
-using hosting::fuzz::Require;
-using hosting::skin::ImportRequest;
-using hosting::skin::MemoryModule;
+const std::size_t kFieldCount = 1;
 
-std::uint32_t MadeUpAddress(const ImportRequest& request) {
-  const std::size_t mix = request.library.size() * 31 + request.name.size() + request.ordinal;
-  return mix % 7 == 0 ? 0 : 0x70000000U + static_cast<std::uint32_t>(mix % 0x10000);
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  MemoryModule module;
-  const std::span<const std::uint8_t> image(data, size);
-  if (!module.Load(image, MadeUpAddress)) {
-    Require(module.GetBase() == 0 && module.GetProc("SkinH_AttachRes") == 0,
-            "a refused image leaves nothing held");
-    return 0;
-  }
+void Fuzz(const Fields& fields) {
+  skin::MemoryModule module;
+  const auto* image = reinterpret_cast<const std::uint8_t*>(fields[0].data());
+  const bool loaded =
+      module.Load(std::span(image, fields[0].size()), [](const skin::ImportRequest& r) {
+        const std::size_t mix = r.library.size() * 31 + r.name.size() + r.ordinal;
+        return mix % 7 == 0 ? 0 : 0x70000000U + static_cast<std::uint32_t>(mix % 0x10000);
+      });
   const std::uint32_t base = module.GetBase();
-  Require(base != 0, "a loaded image has a base");
-  // One lookup, of the export the skin engine calls: a lookup walks every name of the image, and
-  // a hostile image can declare millions.
+  // One lookup, of the export the skin engine calls: a hostile image can declare millions of names.
   const std::uint32_t address = module.GetProc("SkinH_AttachRes");
-  Require(address == 0 || address >= base, "an export lies at or after the base");
-  MemoryModule moved(std::move(module));
-  Require(moved.GetBase() == base, "a moved module keeps its image");
-  Require(moved.Free() && moved.GetBase() == 0, "Free unloads the image");
-  return 0;
+  Require(loaded ? base != 0 && (address == 0 || address >= base) : base == 0 && address == 0,
+          "a loaded image has a base below its exports; a refused one holds nothing");
+  skin::MemoryModule moved(std::move(module));
+  Require(moved.GetBase() == base && (!loaded || (moved.Free() && moved.GetBase() == 0)),
+          "a moved module keeps its image until freed");
 }
+
+}  // namespace hosting::fuzz

@@ -1,65 +1,38 @@
-// The private-profile lines of datas.ini over any file bytes: the input is a section name, a key,
-// a value (UTF-8, as the client passes them) and the file's bytes, cut at NUL bytes. The value is
-// looked up, then set and read back: a name and value that the file can hold must come back
-// exactly, and setting the value again must change nothing.
-
-#include <string>
-
+// The lines of datas.ini: a section, a key, a UTF-8 value and the file's bytes. A value is looked
+// up, then set and read back: a name and value that the file can hold come back exactly, and
+// setting the value again changes nothing.
 #include "app/profile_lines.h"
 #include "fuzz_support.h"
 #include "net/codec.h"
 
-namespace {
+namespace hosting::fuzz {
 
-using hosting::fuzz::Require;
+const std::size_t kFieldCount = 4;
 
-constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80";
-
-bool Blank(std::string_view text, bool atEnd) {
-  const auto hasBlank = [&](std::string_view blank) {
-    return atEnd ? text.ends_with(blank) : text.starts_with(blank);
-  };
-  return hasBlank(" ") || hasBlank(kFullWidthSpace);
+// Text that survives GBK and a line of its own, without blanks around it (reading trims them).
+static bool Storable(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) == text.npos && !text.starts_with(' ') &&
+         !text.ends_with(' ') && !text.starts_with(kFullWidthSpace) &&
+         !text.ends_with(kFullWidthSpace) && net::GbkToUtf8(net::Utf8ToGbk(text)) == text;
 }
 
-// Text that survives the trip through GBK and a line of its own, without blanks around it
-// (they are trimmed on reading).
-bool Storable(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos &&
-         !Blank(text, false) && !Blank(text, true) &&
-         hosting::net::GbkToUtf8(hosting::net::Utf8ToGbk(text)) == text;
-}
-
-// A section or key name that the lines can hold: storable, not empty, and without the
-// characters that end it (a key starting with '[' would read as a section).
-bool StorableName(std::string_view name, std::string_view forbidden) {
-  return !name.empty() && name.find_first_of(forbidden) == std::string_view::npos && Storable(name);
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto fields = hosting::fuzz::Fields(hosting::fuzz::AsText(data, size), 4);
-  const std::string_view section = fields[0];
-  const std::string_view key = fields[1];
-  const std::string_view value = fields[2];
-  const std::string_view content = fields[3];
-
-  if (const auto found = hosting::app::FindProfileValue(content, section, key)) {
-    Require(found->size() <= hosting::app::kMaxProfileValueBytes, "a value is cut to the buffer",
-            *found);
-    Require(hosting::fuzz::IsUtf8(hosting::net::GbkToUtf8(*found)), "a value reads as UTF-8",
-            *found);
+void Fuzz(const Fields& fields) {
+  const std::string_view section = fields[0], key = fields[1], value = fields[2], file = fields[3];
+  if (const auto found = app::FindProfileValue(file, section, key)) {
+    Require(found->size() <= app::kMaxProfileValueBytes && IsUtf8(net::GbkToUtf8(*found)),
+            "a value is cut to the buffer and reads as UTF-8", *found);
   }
-  const std::string gbkValue = hosting::net::Utf8ToGbk(value);
-  const std::string written = hosting::app::WithProfileValue(content, section, key, gbkValue);
-  if (!StorableName(section, "]") || !StorableName(key, "=") || key.front() == '[' ||
-      !Storable(value) || gbkValue.size() > hosting::app::kMaxProfileValueBytes) {
-    return 0;
+  const std::string gbk = net::Utf8ToGbk(value);
+  const std::string written = app::WithProfileValue(file, section, key, gbk);
+  // Names the lines can hold: a key starting with '[' would read as a section.
+  if (!section.empty() && !key.empty() && section.find(']') == section.npos &&
+      key.find('=') == key.npos && key.front() != '[' && Storable(section) && Storable(key) &&
+      Storable(value) && gbk.size() <= app::kMaxProfileValueBytes) {
+    Require(app::FindProfileValue(written, section, key) == gbk, "a value set is read back", gbk,
+            written);
+    Require(app::WithProfileValue(written, section, key, gbk) == written,
+            "setting it again changes nothing", written);
   }
-  Require(hosting::app::FindProfileValue(written, section, key) == gbkValue,
-          "a value set is read back", gbkValue, written);
-  Require(hosting::app::WithProfileValue(written, section, key, gbkValue) == written,
-          "setting the same value again changes nothing", written);
-  return 0;
 }
+
+}  // namespace hosting::fuzz

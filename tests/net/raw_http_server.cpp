@@ -1,7 +1,6 @@
 #include "net/raw_http_server.h"
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -11,14 +10,12 @@
 #include "net/ascii_text.h"
 
 namespace hosting::net::testing {
-
 namespace {
 
 int BoundListener(int& port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in address{
+      .sin_family = AF_INET, .sin_port = 0, .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
   socklen_t length = sizeof(address);
   auto* raw = reinterpret_cast<sockaddr*>(&address);
   if (fd < 0 || ::bind(fd, raw, length) != 0 || ::getsockname(fd, raw, &length) != 0) {
@@ -28,11 +25,18 @@ int BoundListener(int& port) {
   return fd;
 }
 
-std::size_t ContentLength(std::string_view head) {
-  constexpr std::string_view kKey = "\r\nContent-Length:";
-  const std::size_t at = FindIgnoreCase(head, kKey);
-  return at == std::string_view::npos ? 0
-                                      : std::strtoul(head.data() + at + kKey.size(), nullptr, 10);
+// The length of the first whole request in `buffer` (head and Content-Length body), or 0.
+std::size_t WholeRequest(const std::string& buffer) {
+  const std::size_t headEnd = buffer.find("\r\n\r\n");
+  if (headEnd == std::string::npos) {
+    return 0;
+  }
+  const std::string_view head(buffer.data(), headEnd + 2);
+  const std::size_t at = FindIgnoreCase(head, "\r\nContent-Length:");
+  const std::size_t total =
+      headEnd + 4 +
+      (at == std::string_view::npos ? 0 : std::strtoul(head.data() + at + 17, nullptr, 10));
+  return buffer.size() >= total ? total : 0;
 }
 
 }  // namespace
@@ -43,9 +47,7 @@ std::string HttpReply(std::string_view status, const std::vector<std::string>& h
   for (const auto& line : headerLines) {
     reply += line + "\r\n";
   }
-  reply += "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n";
-  reply += body;
-  return reply;
+  return reply + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
 }
 
 RawHttpServer::RawHttpServer(Handler handler) : handler_(std::move(handler)) {
@@ -53,7 +55,18 @@ RawHttpServer::RawHttpServer(Handler handler) : handler_(std::move(handler)) {
   if (::listen(listener_, 64) != 0) {
     throw std::runtime_error("cannot listen");
   }
-  acceptor_ = std::thread([this] { AcceptLoop(); });
+  acceptor_ = std::thread([this] {
+    while (true) {
+      const int connection = ::accept(listener_, nullptr, nullptr);
+      const std::lock_guard lock(mutex_);
+      if (connection < 0 || stopping_) {
+        ::close(connection);  // a no-op on -1
+        return;
+      }
+      connections_.push_back(connection);
+      threads_.emplace_back([this, connection] { Serve(connection); });
+    }
+  });
 }
 
 RawHttpServer::~RawHttpServer() {
@@ -64,7 +77,6 @@ RawHttpServer::~RawHttpServer() {
       ::shutdown(connection, SHUT_RDWR);
     }
   }
-  stopped_.notify_all();
   ::shutdown(listener_, SHUT_RDWR);
   acceptor_.join();
   ::close(listener_);
@@ -79,11 +91,9 @@ RawHttpServer::~RawHttpServer() {
 std::string RawHttpServer::HostPort() const {
   return "127.0.0.1:" + std::to_string(port_);
 }
-
 std::string RawHttpServer::Url(std::string_view path) const {
   return "http://" + HostPort() + std::string(path);
 }
-
 std::string RawHttpServer::RequestHead(std::string_view requestLine) const {
   return std::string(requestLine) + "\r\nHost: " + HostPort() + "\r\n";
 }
@@ -98,44 +108,21 @@ std::string RawHttpServer::LastRequest() const {
   return requests_.empty() ? std::string() : requests_.back();
 }
 
-void RawHttpServer::AcceptLoop() {
-  while (true) {
-    const int connection = ::accept(listener_, nullptr, nullptr);
-    const std::lock_guard lock(mutex_);
-    if (connection < 0 || stopping_) {
-      if (connection >= 0) {
-        ::close(connection);
-      }
-      return;
-    }
-    connections_.push_back(connection);
-    threads_.emplace_back([this, connection] { Serve(connection); });
-  }
-}
-
-bool RawHttpServer::ReadRequest(int connection, std::string& buffer, std::string& request) const {
-  char chunk[4096];
-  while (true) {
-    if (const std::size_t headEnd = buffer.find("\r\n\r\n"); headEnd != std::string::npos) {
-      const std::size_t total = headEnd + 4 + ContentLength(buffer.substr(0, headEnd + 2));
-      if (buffer.size() >= total) {
-        request = buffer.substr(0, total);
-        buffer.erase(0, total);
-        return true;
-      }
-    }
-    const ssize_t received = ::recv(connection, chunk, sizeof(chunk), 0);
-    if (received <= 0) {
-      return false;
-    }
-    buffer.append(chunk, static_cast<std::size_t>(received));
-  }
-}
-
 void RawHttpServer::Serve(int connection) {
   std::string buffer;
-  std::string request;
-  while (ReadRequest(connection, buffer, request)) {
+  char chunk[4096];
+  while (true) {
+    const std::size_t length = WholeRequest(buffer);
+    if (length == 0) {
+      const ssize_t received = ::recv(connection, chunk, sizeof(chunk), 0);
+      if (received <= 0) {
+        return;
+      }
+      buffer.append(chunk, static_cast<std::size_t>(received));
+      continue;
+    }
+    const std::string request = buffer.substr(0, length);
+    buffer.erase(0, length);
     {
       const std::lock_guard lock(mutex_);
       requests_.push_back(request);
@@ -149,12 +136,10 @@ void RawHttpServer::Serve(int connection) {
       }
       sent += static_cast<std::size_t>(n);
     }
-    if (reply.then == Reply::Then::kHang) {
-      std::unique_lock lock(mutex_);
-      stopped_.wait(lock, [this] { return stopping_; });
-      return;
+    // A hanging connection reads on, answering nothing, until the server shuts it down.
+    while (reply.then == Reply::Then::kHang && ::recv(connection, chunk, sizeof(chunk), 0) > 0) {
     }
-    if (reply.then == Reply::Then::kClose) {
+    if (reply.then != Reply::Then::kKeepOpen) {
       ::shutdown(connection, SHUT_RDWR);
       return;
     }

@@ -1,8 +1,6 @@
 #pragma once
 // A loopback HTTP peer for the transport tests: records every request byte for byte and answers
 // with scripted bytes. One thread per connection; the destructor stops and joins them all.
-
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -29,7 +27,6 @@ std::string HttpReply(std::string_view status, const std::vector<std::string>& h
 class RawHttpServer {
  public:
   using Handler = std::function<Reply(const std::string& request)>;
-
   explicit RawHttpServer(Handler handler);
   ~RawHttpServer();
   RawHttpServer(const RawHttpServer&) = delete;
@@ -44,15 +41,12 @@ class RawHttpServer {
   std::string LastRequest() const;
 
  private:
-  void AcceptLoop();
   void Serve(int connection);
-  bool ReadRequest(int connection, std::string& buffer, std::string& request) const;
 
   Handler handler_;
   int listener_ = -1;
   int port_ = 0;
   mutable std::mutex mutex_;
-  std::condition_variable stopped_;
   bool stopping_ = false;
   std::vector<int> connections_;
   std::vector<std::thread> threads_;

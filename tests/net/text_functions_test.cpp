@@ -1,0 +1,188 @@
+// The transport's text functions: codecs, cutters, unescaping, form values, answer text, cookie
+// texts and random digits. The fuzz targets check what holds for any bytes (UTF-8 out, cuts
+// taken from the text); these are the exact answers.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "net/answer_text.h"
+#include "net/codec.h"
+#include "net/cookie_jar.h"
+#include "net/form_encoding.h"
+#include "net/text_helpers.h"
+
+namespace hosting::net {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kZh = "\xE4\xB8\xAD\xE6\x96\x87";  // 中文 in UTF-8
+const std::string kGbk = "\xD6\xD0\xCE\xC4";         // and in GBK
+const std::string kWide = "\x2D\x4E\x87\x65"s;       // and in UTF-16LE
+const std::string kBad = "\xEF\xBF\xBD";             // U+FFFD
+
+TEST(CodecTest, ConvertsBetweenGbkUtf8AndWide) {
+  EXPECT_EQ(GbkToWide("ab"), "a\0b\0\0\0"s);
+  EXPECT_EQ(GbkToWide(kGbk, true), kWide);
+  EXPECT_EQ(GbkToWide(""), "");
+  EXPECT_EQ(WideToGbk(kWide + "\0\0x\0"s), kGbk);
+  EXPECT_EQ(WideToGbk("a\0b"s), "a");  // odd last byte ignored
+  EXPECT_EQ(WideToText("a\0\0\0"s, kCodePageUtf8), "a");
+  EXPECT_EQ(TextToWide(kZh), kWide + "\0\0"s);
+  EXPECT_EQ(TextToWide(kGbk, kCodePageAnsi), kWide + "\0\0"s);
+  EXPECT_EQ(TextToWide(""), "\0\0"s);
+  EXPECT_EQ(TextToWide("caf\xE9", 1252), "c\0a\0f\0\xE9\0\0\0"s);
+  EXPECT_EQ(WideToText("\xAC\x20"s, 1252), "\x80");
+  EXPECT_EQ(Utf8ToGbk("\xE2\x82\xAC" + kZh + "\xE3\x80\x80"), "\x80" + kGbk + "\xA1\xA1");
+  EXPECT_EQ(Utf8ToGbk("a\0b"s), "a\0b"s);  // byte buffers keep their NULs
+  // Outside GBK: one '?' per character; invalid input: U+FFFD in UTF-8, '?' in GBK.
+  EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80\xE0\xB8\x81\xFF"), "a???");
+  EXPECT_EQ(WideToGbk("\x3D\xD8\x00\xDE\x00\xDE"
+                      "a\0\x3D\xD8"s),
+            "??a?");
+  EXPECT_EQ(WideToText("\x00\xDC"s, kCodePageUtf8), kBad);
+  EXPECT_EQ(SanitizeUtf8("a\xFF\xC0\xAF" + kZh + "\0x\xE4\xB8"s),
+            "a" + kBad + kBad + kBad + kZh + "\0x"s + kBad);
+  EXPECT_EQ(SanitizeUtf8("\xED\xA0\x80").find("\xED"), std::string::npos);  // a surrogate
+  EXPECT_EQ(GbkToUtf8("\xFF" + kGbk + "\x80\xD6 a\xD6"),
+            kBad + kZh + "\xE2\x82\xAC" + kBad + " a" + kBad);
+  EXPECT_EQ(GbkToWide("\xD6", true), "\xFD\xFF");
+  for (const auto& [bytes, charset] :
+       {std::pair{kGbk, "gb2312"}, {kGbk, " GBK "}, {"\xA4\xA4\xA4\xE5"s, "big5"}}) {
+    EXPECT_EQ(CharsetToUtf8(bytes, charset), kZh) << charset;
+  }
+  EXPECT_EQ(CharsetToUtf8("caf\xE9", "iso-8859-1"), "caf\xC3\xA9");
+  for (const char* name : {"utf-8", "", "no-such", "gbk//TRANSLIT", "../gbk", "utf-16le;x"}) {
+    EXPECT_EQ(CharsetToUtf8(kZh + "\xFF", name), kZh + kBad) << name;
+  }
+}
+
+TEST(CodecTest, EveryGbkCharacterSurvivesARoundTripAlsoInBulk) {
+  std::string all;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
+      if (GbkToUtf8(gbk).find(kBad) == std::string::npos) {
+        all += gbk;
+        ASSERT_EQ(Utf8ToGbk(GbkToUtf8(gbk)), gbk) << std::hex << lead << ' ' << trail;
+      }
+    }
+  }
+  EXPECT_GT(all.size(), 2 * 21000u);  // GBK holds about 21,900 characters
+  EXPECT_EQ(Utf8ToGbk(GbkToUtf8(all)), all);
+  const std::string invalid(1 << 20, '\xFF');  // one error per byte
+  EXPECT_EQ(Utf8ToGbk(invalid), std::string(invalid.size(), '?'));
+}
+
+TEST(TextHelpersTest, CuttersFindTheirMarkers) {
+  EXPECT_EQ(TextBetween("x=<b>1</b>", "<b>", "</b>"), "1");
+  EXPECT_EQ(TextBetween("x=<b>1", "<b>", "</b>") + TextBetween("x=1</b>", "<b>", "</b>"), "");
+  EXPECT_EQ(TextBetween("x a=\"1\" b", "a=#引号", "#引号"), "1");  // stands for a double quote
+  EXPECT_EQ(TextBetween("#引号x#引号", "#引号", "#引号"), "");     // only in the markers
+  const std::string text = "<B>1</B><b>2</b>";
+  EXPECT_EQ(TextBetween(text, "<b>", "</b>"), "2");
+  EXPECT_EQ(TextBetween(text, "<b>", "</b>", 0, true), "1");
+  EXPECT_EQ(TextBetween(text, "<b>", "</b>", 2, true), "2");
+  EXPECT_EQ(TextBetween(text, "<b>", "</b>", 100), "");
+  EXPECT_EQ(TextBetween("\xC4\xB8\xAD[x]", "\xE4\xB8\xAD[", "]", 1, true),
+            "");  // ASCII folding only
+  EXPECT_EQ(TextBefore("Set-Cookie: a=1", ": ") + "|" + TextBefore("Set-Cookie a", ": "),
+            "Set-Cookie|");
+  EXPECT_EQ(TextBefore("a;b;c", ";", 3) + TextBefore("a;b;c", ";", -5), "a;ba");
+  EXPECT_EQ(TextBefore("x PATH=x", "path", 1, true), "x ");
+  EXPECT_EQ(TextBefore("PATH=x", "path", 1, true), "");
+}
+
+TEST(TextHelpersTest, DecodersKeepWhatIsNotAnEscape) {
+  EXPECT_EQ(UrlDecode("a%2Fb%2fc+d 100% %4 %G1%%41"), "a/b/c+d 100% %4 %G1%A");
+  EXPECT_EQ(UrlDecode("%00x"), "\0x"s);
+  EXPECT_EQ(UrlDecode("%E4%B8%AD%E6%96%87", true), kZh);
+  EXPECT_EQ(UrlDecode("%D6%D0", true) + UrlDecode("%D6%D0"), kBad + kBad + "\xD6\xD0");
+  EXPECT_EQ(UnescapeUnicode("\\u4e2d%u6587%41%e9\\ud83d\\ude00!"),
+            kZh + "A\xC3\xA9\xF0\x9F\x98\x80!");
+  EXPECT_EQ(UnescapeUnicode("l\\u4e2d\r\nit's \xE2\x80\x99"), "l\xE4\xB8\xAD\r\nit's \xE2\x80\x99");
+  EXPECT_EQ(UnescapeUnicode("\rC:\\users\\u12 %u12G %"), "\rC:\\users\\u12 %u12G %");
+  EXPECT_EQ(UnescapeUnicode("\\ud83d x \\ude00bad\xFF"), kBad + " x " + kBad + "bad" + kBad);
+  EXPECT_EQ(UnescapeUnicode("a\\u0000b"), "a");
+  EXPECT_EQ(UnicodeBytesToText(kWide + "\x3D\xD8\x00\xDE"s + "a\0b"s),
+            kZh + "\xF0\x9F\x98\x80" + "a");
+  EXPECT_EQ(UnicodeBytesToText("a\0b\0c"s), "ab");
+  std::string escapes;
+  while (escapes.size() < (1u << 20)) {
+    escapes += "\\u4e2d%u6587x";
+  }
+  EXPECT_EQ(UnescapeUnicode(escapes).size(), escapes.size() / 13 * 7);
+}
+
+TEST(TextHelpersTest, FormValuesAndPercentEncoding) {
+  EXPECT_EQ(FormValue("a&b+c 100%=x/?#~"), "a%26b%2Bc 100%25%3Dx/?#~");
+  EXPECT_EQ(FormValue("t\tn\r\n\x7F\0."s), "t%09n%0D%0A%7F%00.");
+  EXPECT_EQ(FormValue(kZh + "\xE2\x82\xAC=x\xF0\x9F\x98\x80"), kGbk + "\x80%3Dx?");
+  EXPECT_EQ(FormValue("\xE4\xB8\x82"), "\x81\x40");  // a trail byte in the ASCII range stays
+  EXPECT_EQ(PercentEncodeUtf8("Ab-9.z _~/+%\xE5\xBC\xA0"), "Ab-9.z%20%5F%7E%2F%2B%25%E5%BC%A0");
+}
+
+TEST(TextHelpersTest, AnswerTextEndsAtANulAndDecodesADeclaredCharset) {
+  const auto page = [](std::string_view meta, std::string_view text) {
+    return "<head>" + std::string(meta) + "</head>" + std::string(text);
+  };
+  for (const auto& [meta, in, out] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {R"(<meta charset="utf-8">)", kZh + "\xFF", kZh + kBad},
+           {R"(<meta content="text/html; charset=gbk">)", kGbk, kZh},
+           {"<META CHARSET='GB2312'>", kGbk, kZh},
+           {"<title>none</title>", kGbk, kGbk},
+           {std::string(1100, ' ') + "<meta charset=gbk>", kGbk, kGbk}}) {  // too far in
+    EXPECT_EQ(AnswerText(page(meta, in)), page(meta, out)) << meta;
+  }
+  EXPECT_EQ(AnswerText("ab\0cd"s), "ab");
+}
+
+TEST(CookieJarTest, SetCookieLinesAndMerging) {
+  EXPECT_EQ(ExtractSetCookies("HTTP/1.1 200 OK\r\nSet-Cookie: JSESSIONID=ab12; Path=/x\r\n"
+                              "set-cookie: a=1\r\nX-Set-Cookie: b=2\r\nSet-Cookie:   lang=zh  \r\n"
+                              "Set-Cookie: gone=deleted; Max-Age=0\r\n\r\n"),
+            "JSESSIONID=ab12; lang=zh; gone=deleted");
+  struct Case {
+    std::string jar, fresh, merged;
+  };
+  for (const auto& c : std::vector<Case>{{"a=1; b=2", "b=3; c=4", "b=3; c=4; a=1"},
+                                         {"a=1; b=2", "b=deleted", "a=1"},
+                                         {"a = 1;", "", "a=1"},
+                                         {"a=1; a=2", "x=1; x=1", "x=1; a=1"},
+                                         {"flag; a=1", "flag=1", "flag=1; a=1"},
+                                         {"\xE3\x80\x80s=1", "t = 2", "t=2; s=1"},
+                                         // removing a blank must not form a full-width one
+                                         {"a=\xE3\x80 \x80"
+                                          "b",
+                                          "", "a=b"}}) {
+    std::string jar = c.jar, fresh = c.fresh;
+    EXPECT_EQ(MergeCookies(jar, fresh), c.merged) << c.jar << " | " << c.fresh;
+    EXPECT_EQ(jar, c.merged);
+    EXPECT_EQ(fresh.find(' '), std::string::npos);
+  }
+}
+
+TEST(RandomTest, RangesAndDigitKinds) {
+  std::set<int> seen;
+  for (int i = 0; i < 2000; ++i) {
+    seen.insert(RandomInRange(1, 5));
+  }
+  EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(RandomInRange(7, 3) + RandomInRange(-4, -4), 3);
+  bool wide = false;  // maximum 0 reaches past 15 bits
+  for (int i = 0; i < 100 && !wide; ++i) {
+    wide = RandomInRange(0, 0) > 32767;
+  }
+  EXPECT_TRUE(wide);
+  EXPECT_EQ(RandomDigits(-3), "");
+  for (const auto& [kind, digits] : {std::pair{0, "0123456789"s}, {1, "13579"s}, {7, "02468"s}}) {
+    const std::string drawn = RandomDigits(500, kind);
+    EXPECT_EQ(std::set<char>(drawn.begin(), drawn.end()),
+              std::set<char>(digits.begin(), digits.end()));
+    EXPECT_EQ(drawn.size(), 500u);
+  }
+}
+
+}  // namespace
+}  // namespace hosting::net
