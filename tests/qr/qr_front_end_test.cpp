@@ -1,97 +1,139 @@
-// 创建二维码's arguments, defaults and error reports.
+// 创建二维码's arguments and defaults, every QrError report with its exact text, and encodes on
+// several threads at once.
 
 #include "qr/qr_front_end.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
+#include <latch>
 #include <limits>
-#include <string>
+#include <thread>
 
-#include "qr/byte_matrix.h"
+#include "qr/encoder.h"
+#include "qr/gf_poly_divisible.h"
+#include "qr/matrix_util.h"
+#include "qr/qr_module.h"
+#include "qr/qr_version.h"
+#include "qr/rs_encoder.h"
 #include "qr_test_support.h"
 
 namespace hosting::qr {
 namespace {
 
-QrError CaughtError(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const QrError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no QrError";
-  return QrError(ErrorRecord{});
-}
-
-TEST(QrFrontEnd, ErrorReportsCarryTheExactTexts) {
-  const std::string noContent =
-      "异常来源：[二维码模块]\r\n方法名称：编码()\r\n异常信息：没有编码内容";
-  for (const std::string_view blank : {"", " ", "   ", "\xE3\x80\x80", " \xE3\x80\x80 "}) {
-    EXPECT_EQ(CaughtError([&] { 创建二维码(blank, "Q", 200, 200); }).report(), noContent);
-  }
-  const std::string badLevel =
-      "异常来源：[二维码模块]\r\n方法名称：创建二维码()"
-      "\r\n异常信息：容错等级必须为L、M、Q、H四个之一。";
-  for (const std::string_view level : {" Q ", "", "X", "QQ", "Ｑ"}) {
-    EXPECT_EQ(CaughtError([&] { 创建二维码("hello", level); }).report(), badLevel) << level;
-  }
-  const QrError notMatrix = CaughtError([] {
-    字节矩阵类 matrix(2, 2);
-    matrix.置字节矩阵({});
-  });
-  EXPECT_EQ(notMatrix.report(),
-            "异常来源：[字节矩阵类]\r\n方法名称：置字节矩阵()\r\n异常信息：不是矩阵");
-  EXPECT_EQ(notMatrix.source(), "字节矩阵类");
-  EXPECT_EQ(notMatrix.method(), "置字节矩阵");
-  EXPECT_EQ(notMatrix.message(), "不是矩阵");
-  EXPECT_STREQ(notMatrix.what(), notMatrix.report().c_str());
-  EXPECT_STREQ(kReportTitle, "程序运行异常提示");
-  for (const auto& bad : std::vector<std::vector<std::vector<std::int8_t>>>{
-           {{}}, {{1, 0}, {1}}, {{1, 1, 1}}, {{1}, {1}, {1}}}) {
-    字节矩阵类 matrix(2, 2);
-    EXPECT_EQ(CaughtError([&] { matrix.置字节矩阵(bad); }).message(), "不是矩阵");
-  }
-  const std::string tooLarge =
-      "异常来源：[二维码模块]\r\n方法名称：创建二维码()\r\n异常信息：图片尺寸过大";
-  EXPECT_EQ(CaughtError([] { 创建二维码("hello", "L", 100000, 1000); }).report(), tooLarge);
-  EXPECT_EQ(CaughtError([] {
-              创建二维码("hello", "L", std::numeric_limits<std::int64_t>::max(), 100);
-            }).report(),
-            tooLarge);
-  EXPECT_EQ(CaughtError([] { 创建二维码("hello", "L", 400000, 1); }).report(), tooLarge);
-}
-
-TEST(QrFrontEnd, ByteMatrixTakesAnArrayIntoItsCorner) {
-  字节矩阵类 matrix(3, 2);
-  matrix.置字节矩阵({{1, -1}, {0, 1}});
-  EXPECT_EQ(matrix.ToText(), "1,-1,0\r\n0,1,0");
-  EXPECT_EQ(matrix.GetArray(), (std::vector<std::vector<std::int8_t>>{{1, -1, 0}, {0, 1, 0}}));
-}
-
-TEST(QrFrontEnd, LevelIsCaseInsensitiveAndDefaultsToL) {
+TEST(QrFrontEnd, LevelSizeAndBlanks) {
   EXPECT_EQ(创建二维码("hello", "q", 120, 120), 创建二维码("hello", "Q", 120, 120));
   EXPECT_EQ(创建二维码("hello", std::nullopt, 120, 120), 创建二维码("hello", "L", 120, 120));
   EXPECT_NE(创建二维码("hello", "H", 120, 120), 创建二维码("hello", "L", 120, 120));
-}
-
-TEST(QrFrontEnd, MissingOrNonPositiveSizesBecome100) {
-  const auto size = [](const std::vector<std::uint8_t>& bmp) {
-    const test::Picture picture = test::ReadBmp(bmp);
+  const auto size = [](std::optional<std::int64_t> width, std::optional<std::int32_t> height) {
+    const test::Picture picture = test::ReadBmp(创建二维码("hello", "M", width, height));
     return std::pair(picture.width, picture.height);
   };
-  EXPECT_EQ(size(创建二维码("hello")), std::pair(100, 100));
-  EXPECT_EQ(size(创建二维码("hello", "M", 0, 0)), std::pair(100, 100));
-  EXPECT_EQ(size(创建二维码("hello", "M", -5, -7)), std::pair(100, 100));
-  EXPECT_EQ(size(创建二维码("hello", "M", 1, 1)), std::pair(1, 1));
-  EXPECT_EQ(size(创建二维码("hello", "M", 640, std::nullopt)), std::pair(640, 100));
+  // Missing or non-positive sizes become 100.
+  EXPECT_EQ(size({}, {}), std::pair(100, 100));
+  EXPECT_EQ(size(0, -7), std::pair(100, 100));
+  EXPECT_EQ(size(-5, 1), std::pair(100, 1));
+  EXPECT_EQ(size(640, {}), std::pair(640, 100));
+  // Blanks count only for the emptiness check: the content is encoded with them.
+  EXPECT_EQ(test::DecodeBmp(创建二维码(" a b\xE3\x80\x80", "M", 200, 200)), " a b\xE3\x80\x80");
 }
 
-TEST(QrFrontEnd, BlanksCountOnlyForTheEmptinessCheck) {
-  // The content is encoded with its blanks.
-  const std::string text = " a b\xE3\x80\x80";
-  EXPECT_EQ(test::DecodeBmp(创建二维码(text, "M", 200, 200)), text);
+TEST(QrFrontEnd, EveryErrorReportHasItsExactText) {
+  EXPECT_EQ(test::ReportOf([] { 创建二维码("", "Q", 200, 200); }),
+            "异常来源：[二维码模块]\r\n方法名称：编码()\r\n异常信息：没有编码内容");
+  EXPECT_STREQ(kReportTitle, "程序运行异常提示");
+  const 编码类 encoder;
+  const EcLevel& levelL = EcLevels()[0];
+  字节矩阵类 matrix(2, 2);
+  std::vector<std::uint8_t> block(5, 1);
+  const GFPP poly(QrCodeField(), {1, 1});
+  const GFP other(DataMatrixField(), {1, 1});
+  位向量子类 full;  // 33 bits do not fit in 4 bytes
+  full.AppendBits(0, 32);
+  full.追加位(0);
+  constexpr const char* kBadLevel = "容错等级必须为L、M、Q、H四个之一。";
+  for (const char* level : {" Q ", "", "QQ", "X"}) {
+    EXPECT_NE(test::ReportOf([&] { 创建二维码("hello", level); }).find(kBadLevel),
+              std::string::npos);
+  }
+  for (const auto& [width, height] : {std::pair(100000, 1000), std::pair(400000, 1)}) {
+    EXPECT_NE(test::ReportOf([&] { 创建二维码("hello", "L", width, height); }).find("图片尺寸过大"),
+              std::string::npos);
+  }
+  for (const std::vector<std::vector<std::int8_t>>& ragged :
+       {std::vector<std::vector<std::int8_t>>{{1, 0}, {1}}, {{1, 1, 1}}, {{1}, {1}, {1}}}) {
+    EXPECT_NE(test::ReportOf([&] { matrix.置字节矩阵(ragged); }).find("不是矩阵"),
+              std::string::npos);
+  }
+  using Case = std::tuple<std::function<void()>, const char*, const char*, const char*>;
+  const Case cases[] = {
+      {[] { 创建二维码(" \xE3\x80\x80 ", "Q"); }, "二维码模块", "编码", "没有编码内容"},
+      {[] { 创建二维码("hello", "Ｑ"); }, "二维码模块", "创建二维码", kBadLevel},
+      {[] { 创建二维码("a", "L", std::numeric_limits<std::int64_t>::max(), 9); }, "二维码模块",
+       "创建二维码", "图片尺寸过大"},
+      {[&] { matrix.置字节矩阵({{}}); }, "字节矩阵类", "置字节矩阵", "不是矩阵"},
+      {[] { QrVersion::取版本_通过版本号(41); }, "QrVersion", "取版本_通过版本号",
+       "版本号不在0到40之间。当前版本号：41"},
+      {[&] { 矩阵应用类::标记类型信息位(levelL, 8); }, "矩阵应用类", "标记类型信息位", "掩图无效"},
+      {[&] { encoder.追加长度信息(256, 9, QrMode::Byte(), full); }, "编码类", "追加长度信息",
+       "要添加信息过多"},
+      {[&] { EncodeSymbol(std::string(2954, 'a'), levelL); }, "编码类", "初始化二维码", ""},
+      {[&] { encoder.结束数据位(4, full); }, "编码类", "结束数据位", "数据无法填充"},
+      {[&] { encoder.根据块ID取数据字节数和容错字节数(134, 62, 4, 4); }, "编码类",
+       "根据块ID取数据字节数和容错字节数", "无效值"},
+      {[&] { encoder.交错容错字节(位向量子类(), 134, 61, 4); }, "编码类", "交错容错字节",
+       "位数和数据字节数不匹配"},
+      {[&] { poly.加或减(other); }, "GFP", "加或减", "GF256信息不相同"},
+      {[&] { poly.Multiply(other); }, "GFP", "Multiply", "GF256信息不相同"},
+      {[&] { poly.叠加单项式(-1, 1); }, "GFP", "叠加单项式", "维度小于0"},
+      {[] { GFP::构造单项式(QrCodeField(), -1, 1); }, "GFP", "构造单项式", "度小于0"},
+      {[&] { poly.分离(other); }, "GFPP", "分离", "GF256不同"},
+      {[&] { poly.分离(GFP(QrCodeField(), {0})); }, "GFPP", "分离", "除数为0"},
+      {[] { RS编码器类 rs(DataMatrixField()); }, "RS编码器类", "RS编码器", "GF标识不相同"},
+      {[&] { QrReedSolomon().编码(block, 0); }, "RS编码器类", "编码", "没有容错字节"},
+      {[&] { QrReedSolomon().编码(block, 5); }, "RS编码器类", "编码", "未提供数据字节"}};
+  for (const auto& [action, source, method, message] : cases) {
+    EXPECT_EQ(test::ReportOf(action), std::string("异常来源：[") + source + "]\r\n方法名称：" +
+                                          method + "()\r\n异常信息：" + message);
+  }
+  try {
+    matrix.置字节矩阵({});
+    ADD_FAILURE() << "no QrError";
+  } catch (const QrError& error) {
+    EXPECT_EQ(error.source() + error.method() + error.message(), "字节矩阵类置字节矩阵不是矩阵");
+    EXPECT_STREQ(error.what(), error.report().c_str());
+  }
+  matrix = 字节矩阵类(3, 2);  // a smaller array goes into the corner
+  matrix.置字节矩阵({{1, -1}, {0, 1}});
+  EXPECT_EQ(matrix.ToText(), "1,-1,0\r\n0,1,0");
+}
+
+TEST(QrFrontEnd, EightThreadsEncodeTheSameAsOne) {
+  // Different lengths reach different versions: the per-version layouts are first built while
+  // the threads race for them.
+  const auto encode = [](int thread, int i) {
+    return 创建二维码(std::string(static_cast<std::size_t>(1 + i * 37 + thread * 5), 'x'), "Q",
+                      150 + thread, 150);
+  };
+  std::vector<std::vector<std::vector<std::uint8_t>>> results(8);
+  std::latch start(8);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 8; ++t) {
+    threads.emplace_back([&, t] {
+      start.arrive_and_wait();
+      for (int i = 0; i < 12; ++i) {
+        results[static_cast<std::size_t>(t)].push_back(encode(t, i));
+      }
+    });
+  }
+  for (auto& thread : threads) {
+    thread.join();
+  }
+  for (int t = 0; t < 8; ++t) {
+    for (int i = 0; i < 12; ++i) {
+      ASSERT_EQ(results[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)], encode(t, i));
+    }
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Scaling the symbol into the picture and writing the BMP file.
+// Scaling the symbol into the picture, and the BMP file's bytes.
 
 #include <gtest/gtest.h>
 
@@ -11,97 +11,60 @@
 namespace hosting::qr {
 namespace {
 
-const EcLevel& LevelL() {
-  return EcLevels().front();
-}
-
-// Expects `picture` to show `symbol` scaled by multiple with the given padding (light around).
-void ExpectScaled(const 字节矩阵类& rendered, const 字节矩阵类& symbol, int multiple, int left,
-                  int top) {
-  for (int y = 0; y < rendered.GetHeight(); ++y) {
-    for (int x = 0; x < rendered.GetWidth(); ++x) {
-      const int mx = x - left;
-      const int my = y - top;
-      const bool inSymbol = mx >= 0 && my >= 0 && mx < symbol.GetWidth() * multiple &&
-                            my < symbol.GetHeight() * multiple;
-      const int expected = inSymbol ? symbol.Get(mx / multiple, my / multiple) : 0;
-      ASSERT_EQ(rendered.Get(x, y), expected) << x << "," << y;
+TEST(QrRender, SymbolIsScaledByWholeModulesAndCentredOrCutToTheQuietZone) {
+  struct Case {
+    std::string text;
+    int width, height, multiple, left, top, renderedWidth, renderedHeight;
+  };
+  for (const auto& c : {
+           Case{std::string(40, 'v'), 300, 300, 9, 19, 19, 300, 300},  // version 3: 20 light right
+           Case{"hello", 300, 200, 8, 66, 16, 300, 200},  // min(300 / 25, 200 / 25) = 8
+           Case{"hello", 101, 260, 4, 8, 88, 101, 260},   // 101 / 25 = 4.04
+           Case{"hello", 20, 20, 1, 2, 2, 25, 25},        // too small: the quiet-zone matrix
+       }) {
+    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+    const 二维码类 qr = EncodeSymbol(c.text, EcLevels()[0]);
+    const 字节矩阵类 rendered = RenderMatrix(qr, c.width, c.height);
+    ASSERT_EQ(std::pair(rendered.GetWidth(), rendered.GetHeight()),
+              std::pair(c.renderedWidth, c.renderedHeight));
+    const int size = qr.GetMatrixWidth() * c.multiple;
+    for (int y = 0; y < rendered.GetHeight(); ++y) {
+      for (int x = 0; x < rendered.GetWidth(); ++x) {
+        const int mx = x - c.left;
+        const int my = y - c.top;
+        const bool inside = mx >= 0 && my >= 0 && mx < size && my < size;
+        ASSERT_EQ(rendered.Get(x, y),
+                  inside ? qr.GetMatrix().Get(mx / c.multiple, my / c.multiple) : 0)
+            << x << "," << y;
+      }
+    }
+    // The picture has the asked size, cut from the top left of the rendered matrix.
+    const test::Picture picture = test::ReadBmp(创建二维码(c.text, "L", c.width, c.height));
+    ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(c.width, c.height));
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        ASSERT_EQ(picture.At(x, y), rendered.Get(x, y) == 1 ? kBlack : kWhite) << x << "," << y;
+      }
     }
   }
 }
 
-TEST(QrRender, Version3In300By300ScalesByNineWithPadding19) {
-  const 二维码类 qr = EncodeSymbol(std::string(40, 'v'), LevelL());
-  ASSERT_EQ(qr.GetMatrixWidth(), 29);
-  const 字节矩阵类 rendered = RenderMatrix(qr, 300, 300);
-  ASSERT_EQ(rendered.GetWidth(), 300);
-  ASSERT_EQ(rendered.GetHeight(), 300);
-  ExpectScaled(rendered, qr.GetMatrix(), 9, 19, 19);  // 20 light pixels right and below
-}
-
-TEST(QrRender, SmallPictureShowsTheTopLeftOfTheQuietZoneMatrix) {
-  const 二维码类 qr = EncodeSymbol("hello", LevelL());
-  ASSERT_EQ(qr.GetMatrixWidth(), 21);
-  const 字节矩阵类 rendered = RenderMatrix(qr, 20, 20);
-  ASSERT_EQ(rendered.GetWidth(), 25);
-  ASSERT_EQ(rendered.GetHeight(), 25);
-  ExpectScaled(rendered, qr.GetMatrix(), 1, 2, 2);
-
-  const test::Picture picture = test::ReadBmp(创建二维码("hello", "L", 20, 20));
-  ASSERT_EQ(picture.width, 20);
-  ASSERT_EQ(picture.height, 20);
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 20; ++x) {
-      ASSERT_EQ(picture.At(x, y), rendered.Get(x, y) == 1 ? kBlack : kWhite) << x << "," << y;
-    }
-  }
-}
-
-TEST(QrRender, WidePictureKeepsTheSymbolSquareAndCentred) {
-  const 二维码类 qr = EncodeSymbol("hello", LevelL());
-  const 字节矩阵类 rendered = RenderMatrix(qr, 300, 200);
-  ASSERT_EQ(rendered.GetWidth(), 300);
-  ASSERT_EQ(rendered.GetHeight(), 200);
-  // min(300 / 25, 200 / 25) = 8; (300 - 168) / 2 = 66, (200 - 168) / 2 = 16.
-  ExpectScaled(rendered, qr.GetMatrix(), 8, 66, 16);
-  const 字节矩阵类 tall = RenderMatrix(qr, 101, 260);
-  ExpectScaled(tall, qr.GetMatrix(), 4, 8, 88);  // 101/25 = 4.04: (101-84)/2, (260-84)/2
-}
-
-TEST(QrRender, BitmapHasTheRequestedSizeColoursAndRowPadding) {
-  const RgbColour light = 0x123456;
-  const RgbColour dark = 0xA0B0C0;
-  const auto bmp = 创建二维码("hello", "M", 301, 133, light, dark);
-  ASSERT_EQ(bmp[0], 'B');
-  ASSERT_EQ(bmp[1], 'M');
+TEST(QrRender, BitmapRowsArePaddedAndTakeTheColours) {
+  const auto bmp = 创建二维码("hello", "M", 301, 133, 0x123456, 0xA0B0C0);
   ASSERT_EQ(bmp.size(), 54U + 904U * 133U);  // 301 * 3 = 903 bytes, padded to 904
   const test::Picture picture = test::ReadBmp(bmp);
-  ASSERT_EQ(picture.width, 301);
-  ASSERT_EQ(picture.height, 133);
-  const 二维码类 qr = EncodeSymbol("hello", EcLevels()[1]);
-  const 字节矩阵类 rendered = RenderMatrix(qr, 301, 133);
+  const 字节矩阵类 rendered = RenderMatrix(EncodeSymbol("hello", EcLevels()[1]), 301, 133);
   for (int y = 0; y < 133; ++y) {
     for (int x = 0; x < 301; ++x) {
-      ASSERT_EQ(picture.At(x, y), rendered.Get(x, y) == 1 ? dark : light) << x << "," << y;
+      ASSERT_EQ(picture.At(x, y), rendered.Get(x, y) == 1 ? 0xA0B0C0U : 0x123456U) << x << "," << y;
     }
   }
-  // Top-left finder: the picture's first dark pixel is at the padding.
-  const int multiple = 133 / 25;
-  const int top = (133 - 21 * multiple) / 2;
-  const int left = (301 - 21 * multiple) / 2;
-  EXPECT_EQ(picture.At(left, top), dark);
-  EXPECT_EQ(picture.At(left - 1, top), light);
-  EXPECT_EQ(picture.At(left, top - 1), light);
-}
-
-TEST(QrRender, PaintBitmapLeavesPixelsOutsideTheMatrixLight) {
+  // Pixels beyond the cells stay light.
   字节矩阵类 cells(3, 2);
   cells.Clear(1);
-  const test::Picture picture = test::ReadBmp(PaintBitmap(cells, 5, 4, kWhite, kBlack));
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 5; ++x) {
-      EXPECT_EQ(picture.At(x, y), x < 3 && y < 2 ? kBlack : kWhite) << x << "," << y;
-    }
+  const test::Picture painted = test::ReadBmp(PaintBitmap(cells, 5, 4, kWhite, kBlack));
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(painted.At(i % 5, i / 5), i % 5 < 3 && i / 5 < 2 ? kBlack : kWhite) << i;
   }
 }
 

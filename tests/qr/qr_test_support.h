@@ -1,11 +1,10 @@
 #pragma once
 // Helpers of the QR tests: reading back the BMP files we write, decoding them with an
-// independent reader, and making test texts.
+// independent reader (zxing-cpp), and catching QrError reports.
 
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -17,10 +16,7 @@ struct Picture {
   int height = 0;
   std::vector<std::uint32_t> pixels;
 
-  std::uint32_t At(int x, int y) const {
-    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(x)];
-  }
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
 // Parses an uncompressed 24-bit bottom-up BMP file; fails the calling test on anything else.
@@ -29,7 +25,5 @@ Picture ReadBmp(const std::vector<std::uint8_t>& file);
 std::optional<std::string> DecodeBmp(const std::vector<std::uint8_t>& file);
 // The report text of the QrError that action throws, or "no error".
 std::string ReportOf(const std::function<void()>& action);
-// count random CJK ideographs (3 UTF-8 bytes each).
-std::string RandomChinese(std::mt19937& random, int count);
 
 }  // namespace hosting::qr::test

@@ -1,4 +1,4 @@
-// The small decoders that every request goes through.
+// The decoders every request goes through: form bodies (GBK values), paging, cookies, money, days.
 
 #include <gtest/gtest.h>
 
@@ -9,56 +9,52 @@
 namespace sandbox {
 namespace {
 
-TEST(FormBody, DecodesEscapesAndKeepsRawBytes) {
-  const auto form = FormFields::Parse("a=1%262&b=x+y&c=%d5%c5&d&&=v&e=%zz%4");
-  EXPECT_EQ(form.Raw("a"), "1&2");
-  EXPECT_EQ(form.Raw("b"), "x y");
+TEST(FormBody, DecodesEscapesKeepsRawBytesAndTakesTheFirstOfRepeatedFields) {
+  const auto form = FormFields::Parse("a=1%262&b=x+y&c=%d5%c5&d&&=v&e=%zz%4&a=2&g=%81&u=%FF%FE");
+  EXPECT_EQ(*form.Raw("a") + "|" + *form.Raw("b") + "|" + *form.Raw("d") + "|" + *form.Raw("") +
+                "|" + *form.Raw("e"),
+            "1&2|x y||v|%zz%4");
   EXPECT_EQ(form.Raw("c"), "\xD5\xC5");
   EXPECT_EQ(form.Gbk("c"), "张");
-  EXPECT_EQ(form.Raw("d"), "");
-  EXPECT_EQ(form.Raw(""), "v");
-  EXPECT_EQ(form.Raw("e"), "%zz%4");
   EXPECT_FALSE(form.Raw("missing").has_value());
   EXPECT_EQ(form.Gbk("missing"), "");
-}
-
-TEST(FormBody, FirstOfRepeatedFieldsWinsAndEdgesAreSafe) {
-  EXPECT_EQ(FormFields::Parse("k=1&k=2").Raw("k"), "1");
-  EXPECT_EQ(FormFields::Parse("").size(), 0u);
-  EXPECT_EQ(FormFields::Parse("&&&").size(), 0u);
-  EXPECT_EQ(PercentDecode("%"), "%");
-  EXPECT_EQ(PercentDecode("%4"), "%4");
-  EXPECT_EQ(PercentDecode("%41%"), "A%");
   // Invalid GBK and invalid UTF-8 become replacement characters, never bytes that break JSON.
-  const auto form = FormFields::Parse("g=%81&u=%FF%FE");
-  EXPECT_NE(form.Gbk("g"), "\x81");
+  EXPECT_EQ(form.Gbk("g"), "\xEF\xBF\xBD");
   EXPECT_EQ(form.Utf8("u"), "\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(FormFields::Parse("&&&").size(), 0u);
+  EXPECT_EQ(PercentDecode("%") + PercentDecode("%4") + PercentDecode("%41%4a%"), "%%4AJ%");
 }
 
-TEST(CookieHeader, FindsEveryValueOfTheName) {
-  EXPECT_EQ(CookieValues("a=1; JSESSIONID=X; b=2; JSESSIONID = Y ", "JSESSIONID"),
-            (std::vector<std::string>{"X", "Y"}));
-  EXPECT_TRUE(CookieValues("", "JSESSIONID").empty());
-  EXPECT_TRUE(CookieValues("JSESSIONID", "JSESSIONID").empty());
-  EXPECT_TRUE(CookieValues("XJSESSIONID=1;;", "JSESSIONID").empty());
-  EXPECT_EQ(CookieValues("JSESSIONID=", "JSESSIONID"), (std::vector<std::string>{""}));
-}
-
-TEST(PlatformMoney, YuanTextAndParsingRoundTrip) {
-  EXPECT_EQ(YuanText(0), "0.00");
-  EXPECT_EQ(YuanText(1205), "12.05");
-  EXPECT_EQ(YuanText(-5), "-0.05");
-  EXPECT_EQ(ParseYuan("12"), 1200);
-  EXPECT_EQ(ParseYuan("12.3"), 1230);
-  EXPECT_EQ(ParseYuan("0.05"), 5);
-  for (const char* bad : {"", ".", "1.234", "-1", "1e3", "12.", "99999999999"}) {
-    EXPECT_FALSE(ParseYuan(bad).has_value()) << bad;
+TEST(FormBody, PagingClampsPageAndSize) {
+  const std::tuple<const char*, std::int64_t, std::int64_t> pages[] = {
+      {"", 0, 20},
+      {"page=3&size=5", 10, 5},
+      {"page=0&size=0", 0, 1},
+      {"page=-2&size=x", 0, 20},
+      {"page=2&size=999", 100, 100},
+      {"page=99999999999&size=100", 99'999'900, 100}};
+  for (const auto& [body, offset, limit] : pages) {
+    const Paging paging = PagingOf(FormFields::Parse(body), 20, 100);
+    EXPECT_EQ(std::pair(paging.offset, paging.limit), std::pair(offset, limit)) << body;
   }
 }
 
-TEST(PlatformTime, DaysStartAtMidnightInChina) {
-  // 2020-01-01 00:00:00 UTC+8 is 2019-12-31 16:00:00 UTC.
-  const std::int64_t midnight = 1'577'808'000'000;
+TEST(CookieHeader, FindsEveryValueOfTheNameTrimmed) {
+  EXPECT_EQ(
+      CookieValues("XJSESSIONID=1;; a=1; JSESSIONID=X; JSESSIONID = Y ;JSESSIONID", "JSESSIONID"),
+      (std::vector<std::string>{"X", "Y"}));
+  EXPECT_EQ(CookieValues("JSESSIONID=", "JSESSIONID"), std::vector<std::string>{""});
+}
+
+TEST(PlatformMoney, YuanTextParsingAndDaysInChina) {
+  EXPECT_EQ(YuanText(0) + " " + YuanText(1205) + " " + YuanText(-5), "0.00 12.05 -0.05");
+  EXPECT_EQ(ParseYuan("12").value() + ParseYuan("0.3").value(), 1230);
+  EXPECT_EQ(ParseYuan("0.05"), 5);
+  EXPECT_EQ(ParseYuan("1000000000"), 100'000'000'000);
+  for (const char* bad : {"", ".", "1.234", "-1", "1e3", "12.", "1000000001", " 1"}) {
+    EXPECT_FALSE(ParseYuan(bad).has_value()) << bad;
+  }
+  const std::int64_t midnight = 1'577'808'000'000;  // 2020-01-01 00:00 in UTC+8
   EXPECT_EQ(DayStartMs(midnight), midnight);
   EXPECT_EQ(DayStartMs(midnight + kDayMs - 1), midnight);
   EXPECT_EQ(DayStartMs(midnight - 1), midnight - kDayMs);

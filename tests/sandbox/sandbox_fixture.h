@@ -1,6 +1,6 @@
 #pragma once
-// A sandbox on free loopback ports with an in-memory database and a clock the test moves, and
-// a tiny browser that keeps the session cookie between requests.
+// An in-process sandbox on free loopback ports: in-memory database, a clock the test moves and a
+// fixed captcha. Browser keeps its session cookie between requests, as the client does.
 
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -8,63 +8,96 @@
 #include <atomic>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
+#include "net/form_encoding.h"
+#include "sandbox/cookie_header.h"
 #include "sandbox/platform_server.h"
 
 namespace sandbox::testing {
 
+inline constexpr const char* kCaptcha = "4321";
+inline constexpr const char* kRegistrationKey = "&key=580213746691";
+
 class Browser {
  public:
-  explicit Browser(PlatformServer& server);
+  explicit Browser(int port) : client_("127.0.0.1", port) {}
 
-  httplib::Result Get(const std::string& path);
-  httplib::Result Post(const std::string& path, const std::string& body);
-  // The answer body parsed as JSON (null when it is not JSON).
-  nlohmann::json PostJson(const std::string& path, const std::string& body);
-  nlohmann::json GetJson(const std::string& path);
-
-  // Loads a captcha picture and returns the code the session now holds (read from the store).
-  std::string FetchCaptcha();
-  // Registers (when asked) and logs in; the returned answers' "msg" must be checked by callers.
-  nlohmann::json Register(const std::string& account, const std::string& password);
-  nlohmann::json Login(const std::string& account, const std::string& password);
-
-  const std::string& sessionId() const { return sessionId_; }
+  // A GET without body, else a form POST.
+  httplib::Result Send(const std::string& path, const std::optional<std::string>& body = {}) {
+    const httplib::Headers cookie{{"Cookie", "JSESSIONID=" + session_}};
+    auto result = body ? client_.Post(path, cookie, *body, "application/x-www-form-urlencoded")
+                       : client_.Get(path, cookie);
+    const auto ids =
+        CookieValues(result ? result->get_header_value("Set-Cookie") : "", "JSESSIONID");
+    session_ = ids.empty() ? session_ : ids.front();
+    return result;
+  }
+  // A form POST to the member API, its answer parsed (discarded when it is not JSON).
+  nlohmann::json Api(const std::string& path, const std::string& body) {
+    const auto result = Send("/custody/userapi/" + path, body);
+    return nlohmann::json::parse(result ? result->body : "", nullptr, false);
+  }
+  // Loads a captcha picture first, so that the session holds kCaptcha.
+  nlohmann::json WithCaptcha(const std::string& path, const std::string& body) {
+    Send("/custody/verificationCode/generate.do");
+    return Api(path, body + "&checkCode=" + kCaptcha);
+  }
+  // Account and password go as the desktop client sends them (GBK, reserved bytes as %XX).
+  nlohmann::json Register(const std::string& account, const std::string& password) {
+    return WithCaptcha("adminUser/register.do", Credentials(account, password) + kRegistrationKey);
+  }
+  nlohmann::json Login(const std::string& account, const std::string& password) {
+    return WithCaptcha("adminUser/login.do", Credentials(account, password));
+  }
+  const std::string& session() const { return session_; }
 
  private:
-  void Remember(const httplib::Result& result);
-  httplib::Headers CookieHeader() const;
+  static std::string Credentials(const std::string& account, const std::string& password) {
+    return "account=" + hosting::net::FormValue(account) +
+           "&password=" + hosting::net::FormValue(password);
+  }
 
-  PlatformServer& server_;
   httplib::Client client_;
-  std::string sessionId_;
+  std::string session_;
 };
 
 class SandboxTest : public ::testing::Test {
  protected:
-  static constexpr std::int64_t kStartMs = 1'700'000'000'000;  // 2023-11-14 22:13:20 UTC
-
-  void SetUp() override;
-  void TearDown() override;
-  // Extra settings before the server is made; called by SetUp.
+  void SetUp() override {
+    SandboxConfig config;
+    config.db = ":memory:";
+    config.port = config.versionPort = 0;
+    config.threads = 32;
+    config.fixedCaptcha = kCaptcha;
+    config.clock = [this] { return now_.load(); };
+    Configure(config);
+    server_ = std::make_unique<PlatformServer>(config);
+    server_->Start();
+  }
   virtual void Configure(SandboxConfig&) {}
 
   PlatformServer& server() { return *server_; }
   PlatformContext& platform() { return server_->context(); }
-  void Advance(std::int64_t ms) { now_ += ms; }
   std::int64_t Now() const { return now_; }
-
-  // A new member logged in through the browser.
+  void Advance(std::int64_t ms) { now_ += ms; }
+  std::int64_t Withdrawable(const std::string& account) {
+    const auto id = platform().members.FindId(account);
+    return platform().ledger.BalancesOf(id.value_or(-1), Now()).withdrawableCents;
+  }
+  // A new member, registered and logged in.
   std::unique_ptr<Browser> LoggedInMember(const std::string& account,
-                                          const std::string& password = "secret");
+                                          const std::string& password = "pw") {
+    auto browser = std::make_unique<Browser>(server_->port());
+    EXPECT_EQ(browser->Register(account, password)["msg"], "注册成功");
+    EXPECT_EQ(browser->Login(account, password)["success"], true);
+    return browser;
+  }
 
  private:
-  std::atomic<std::int64_t> now_{kStartMs};
+  std::atomic<std::int64_t> now_{1'700'000'000'000};
   std::unique_ptr<PlatformServer> server_;
 };
-
-// "key=value&…" with each value encoded as the desktop client does (GBK, reserved bytes as %XX).
-std::string Form(std::initializer_list<std::pair<std::string, std::string>> fields);
 
 }  // namespace sandbox::testing

@@ -1,0 +1,116 @@
+// Who may use the admin pages (open on loopback, guarded by the token beyond it or when one is
+// given), and SQL-shaped input, which the database stores as plain data.
+
+#include <regex>
+
+#include "sandbox/admin_access.h"
+#include "sandbox/sandbox_fixture.h"
+
+namespace sandbox::testing {
+namespace {
+
+using Listening = std::pair<std::string, std::string>;  // host, admin token
+
+class AdminAccessTest : public SandboxTest, public ::testing::WithParamInterface<Listening> {
+  void Configure(SandboxConfig& config) override {
+    std::tie(config.listenHost, config.adminToken) = GetParam();
+  }
+};
+
+TEST_P(AdminAccessTest, OnlyTheRightTokenOpensThePages) {
+  const std::string token = platform().config().adminToken;
+  const bool open = token.empty();
+  EXPECT_EQ(server().adminTokenMadeUp(), GetParam().second.empty() && !open);
+  EXPECT_TRUE(open || std::regex_match(token, std::regex("[0-9A-F]{32}|given")));
+  LoggedInMember("ann");
+  std::string wrong = open ? "x" : token;
+  wrong.back() = wrong.back() == 'A' ? 'B' : 'A';
+  httplib::Client admin("127.0.0.1", server().port());
+  std::int64_t paid = 0;
+  for (const auto& [query, header, right] : std::vector<std::tuple<std::string, std::string, bool>>{
+           {"", "", false},
+           {"?token=", "", false},
+           {"?token=" + wrong, "", false},
+           {"?token=" + token + "0", "", false},
+           {"", wrong, false},
+           {"?token=" + token, wrong, false},  // a right query does not rescue a wrong header
+           {"", token, true},
+           {"?token=" + token, "", true}}) {
+    SCOPED_TRACE(query + " / " + header);
+    const httplib::Headers headers{{header.empty() ? "X-None" : kAdminTokenHeader, header}};
+    const bool allowed = open || right;
+    const auto page = admin.Get("/custody/sandbox/" + query, headers);
+    EXPECT_EQ(page->status, allowed ? 200 : 403);
+    EXPECT_EQ(page->body.find("ann") != std::string::npos, allowed);
+    const auto settled =
+        admin.Post("/custody/sandbox/settlement" + query, headers,
+                   "account=ann&typeid=4&money=12.50", "application/x-www-form-urlencoded");
+    EXPECT_EQ(settled->status, allowed ? 303 : 403);
+    EXPECT_EQ(Withdrawable("ann"), paid += allowed ? 1250 : 0);
+    if (allowed) {  // the page's own forms, and the way back to it, carry the token
+      const std::string carried = open ? "" : "?token=" + token;
+      EXPECT_NE(page->body.find("action=\"settlement" + carried + "\""), std::string::npos);
+      EXPECT_EQ(settled->get_header_value("Location"), "/custody/sandbox/" + carried);
+    }
+  }
+  // The platform's API and the scan page (guarded by each code's own token) stay open.
+  EXPECT_EQ(admin.Get("/custody/pageController.do?goLogin")->status, 200);
+  EXPECT_EQ(admin.Get("/custody/sandbox/scan?code=0123")->status, 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(Listening, AdminAccessTest,
+                         ::testing::Values(Listening("0.0.0.0", ""), Listening("0.0.0.0", "given"),
+                                           Listening("127.0.0.1", "given"),
+                                           Listening("127.0.0.1", "")));
+
+TEST(AdminToken, OnlyLoopbackAddressesCountAsLoopback) {
+  for (const char* host :
+       {"127.0.0.1", "127.8.9.10", "::1", "[::1]", "::ffff:127.0.0.1", "localhost"}) {
+    EXPECT_TRUE(IsLoopbackHost(host)) << host;
+  }
+  for (const char* host : {"0.0.0.0", "::", "::ffff:10.0.0.1", "128.0.0.1", "127.0.0.1.example"}) {
+    EXPECT_FALSE(IsLoopbackHost(host)) << host;
+  }
+}
+
+using SqlShapedInputTest = SandboxTest;
+
+TEST_F(SqlShapedInputTest, IsStoredLiterallyAndTouchesNothingElse) {
+  const std::string sly = "张三' OR '1'='1";  // GBK on the way in, UTF-8 in the store
+  const std::string dropper = "bob\"; DROP TABLE members; --";
+  auto bob = LoggedInMember(dropper);
+  auto member = LoggedInMember(sly, "' OR ''='");
+  // Neither a prefix of a stored name with a comment nor an always-true password logs in.
+  Browser stranger(server().port());
+  EXPECT_EQ(stranger.Login(sly, "x' OR '1'='1")["success"], false);
+  EXPECT_EQ(stranger.Login("bob\" --", "' OR 1=1 --")["success"], false);
+
+  const std::string realname = "Robert'); DROP TABLE withdrawals;--";
+  const std::string payout = "a' OR 1=1; UPDATE members SET ali_account='x";
+  EXPECT_EQ(member->Api("adminUser/bindAlipay.do",
+                        "realname=" + hosting::net::PercentEncodeUtf8(realname) +
+                            "&aliAccount=" + hosting::net::FormValue(payout))["msg"],
+            "绑定成功");
+  const std::string password = "'; UPDATE members SET password_hash=''; --";
+  member->Api("adminUser/changepwd.do", "password=" + hosting::net::FormValue(password));
+  EXPECT_EQ(stranger.Login(sly, password)["data"]["account"], sly);
+
+  // The admin settlement form finds exactly the member named, and refuses a type id with SQL.
+  const std::string account = "account=" + hosting::net::PercentEncodeUtf8(sly);
+  EXPECT_EQ(stranger.Send("/custody/sandbox/settlement", account + "&typeid=4&money=20")->status,
+            303);
+  EXPECT_EQ(
+      stranger.Send("/custody/sandbox/settlement", account + "&typeid=4%20OR%201%3D1&money=2")
+          ->status,
+      400);
+  const auto members = platform().members.All();
+  ASSERT_EQ(members.size(), 2u);
+  EXPECT_EQ(members[0].account + "|" + members[0].aliAccount + members[1].account + "|" +
+                members[1].realname + "|" + members[1].aliAccount,
+            dropper + "|" + sly + "|" + realname + "|" + payout);
+  EXPECT_EQ(Withdrawable(dropper), 0);
+  EXPECT_EQ(Withdrawable(sly), 2000);
+}
+
+}  // namespace
+}  // namespace sandbox::testing
