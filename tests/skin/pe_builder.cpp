@@ -6,61 +6,35 @@
 namespace hosting::skin::test {
 namespace {
 
-constexpr std::uint32_t kHeadersSize = 0x400;
-constexpr std::size_t kDirectoryCount = 16;
-
-std::uint32_t AlignUp(std::uint32_t value, std::uint32_t alignment) {
-  return (value + alignment - 1) / alignment * alignment;
-}
-
-std::uint32_t Size32(const std::vector<std::uint8_t>& bytes) {
-  return static_cast<std::uint32_t>(bytes.size());
-}
-
-// Appends a NUL-terminated text and gives its offset.
-std::uint32_t AppendText(std::vector<std::uint8_t>& bytes, const std::string& text) {
-  const auto at = Size32(bytes);
-  bytes.insert(bytes.end(), text.begin(), text.end());
-  bytes.push_back(0);
-  return at;
-}
+constexpr std::uint32_t kSectionRva = 0x1000;
 
 }  // namespace
 
-void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value) {
-  bytes.resize(std::max(bytes.size(), at + 2));
-  bytes[at] = static_cast<std::uint8_t>(value);
-  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value, int size) {
+  bytes.resize(std::max(bytes.size(), at + size));
+  for (int i = 0; i < size; ++i)
+    bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-  PutU16(bytes, at, static_cast<std::uint16_t>(value));
-  PutU16(bytes, at + 2, static_cast<std::uint16_t>(value >> 16));
+std::uint32_t PeBuilder::End() const {
+  return kSectionRva + static_cast<std::uint32_t>(section_.size());
 }
 
-PeBuilder& PeBuilder::ImageBase(std::uint32_t base) {
-  imageBase_ = base;
-  return *this;
+void PeBuilder::Set(std::uint32_t rva, std::uint32_t value, int bytes) {
+  PutU32(section_, rva - kSectionRva, value, bytes);
 }
 
-PeBuilder& PeBuilder::Characteristics(std::uint16_t characteristics) {
-  characteristics_ = characteristics;
-  return *this;
-}
-
-std::uint32_t PeBuilder::NextRva(const std::vector<Section>& sections) const {
-  std::uint32_t rva = kSectionAlignment;
-  for (const Section& section : sections) {
-    rva += AlignUp(std::max<std::uint32_t>(section.virtualSize, 1), kSectionAlignment);
-  }
+std::uint32_t PeBuilder::Add(const std::vector<std::uint8_t>& data) {
+  section_.resize((section_.size() + 3) / 4 * 4);
+  const std::uint32_t rva = End();
+  section_.insert(section_.end(), data.begin(), data.end());
   return rva;
 }
 
-std::uint32_t PeBuilder::AddSection(std::vector<std::uint8_t> data, std::uint32_t virtualSize) {
-  const std::uint32_t rva = NextRva(sections_);
-  const std::uint32_t size = virtualSize != 0 ? virtualSize : Size32(data);
-  sections_.push_back({std::move(data), size});
-  return rva;
+std::uint32_t PeBuilder::AddText(const std::string& text) {
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return Add(bytes);
 }
 
 PeBuilder& PeBuilder::Export(std::string name, std::uint32_t rva) {
@@ -78,153 +52,119 @@ PeBuilder& PeBuilder::Relocation(std::uint32_t rva, std::uint16_t type) {
   return *this;
 }
 
-std::vector<std::uint8_t> PeBuilder::ExportSection(std::uint32_t rva) const {
+void PeBuilder::AddExports() {
   const auto count = static_cast<std::uint32_t>(exports_.size());
-  std::vector<std::uint8_t> s(40);
-  const std::uint32_t functions = Size32(s);
-  const std::uint32_t names = functions + 4 * count;
+  const std::uint32_t directory = Add(std::vector<std::uint8_t>(40 + 10 * count));
+  const std::uint32_t functions = directory + 40, names = functions + 4 * count;
   const std::uint32_t ordinals = names + 4 * count;
-  s.resize(ordinals + 2 * count);
+  Set(directory + 16, 1);  // ordinal base
+  Set(directory + 20, count);
+  Set(directory + 24, count);
+  Set(directory + 28, functions);
+  Set(directory + 32, names);
+  Set(directory + 36, ordinals);
   for (std::uint32_t i = 0; i < count; ++i) {
-    PutU32(s, functions + 4 * i, exports_[i].second);
-    PutU32(s, names + 4 * i, rva + AppendText(s, exports_[i].first));
-    PutU16(s, ordinals + 2 * i, static_cast<std::uint16_t>(i));
+    Set(functions + 4 * i, exports_[i].second);
+    Set(names + 4 * i, AddText(exports_[i].first));
+    Set(ordinals + 2 * i, i, 2);
   }
-  PutU32(s, 12, rva + AppendText(s, "test.dll"));
-  PutU32(s, 16, 1);  // ordinal base
-  PutU32(s, 20, count);
-  PutU32(s, 24, count);
-  PutU32(s, 28, rva + functions);
-  PutU32(s, 32, rva + names);
-  PutU32(s, 36, rva + ordinals);
-  return s;
 }
 
-// One descriptor per library (in order of first use), then the lookup and address tables.
-std::vector<std::uint8_t> PeBuilder::ImportSection(std::uint32_t rva,
-                                                   std::vector<std::uint32_t>& slots) const {
+// One descriptor per library, in order of first use, each with its lookup and address tables.
+void PeBuilder::AddImports(std::vector<std::uint32_t>& slots) {
   std::vector<std::string> libraries;
-  for (const ImportEntry& entry : imports_) {
-    if (std::find(libraries.begin(), libraries.end(), entry.library) == libraries.end()) {
-      libraries.push_back(entry.library);
+  for (const ImportEntry& import : imports_) {
+    if (std::find(libraries.begin(), libraries.end(), import.library) == libraries.end())
+      libraries.push_back(import.library);
+  }
+  const std::uint32_t descriptors = Add(std::vector<std::uint8_t>(20 * (libraries.size() + 1)));
+  slots.resize(imports_.size());
+  for (std::uint32_t l = 0; l < libraries.size(); ++l) {
+    const auto count = static_cast<std::uint32_t>(
+        std::count_if(imports_.begin(), imports_.end(),
+                      [&](const ImportEntry& i) { return i.library == libraries[l]; }));
+    const std::uint32_t lookup = Add(std::vector<std::uint8_t>(8 * (count + 1)));
+    const std::uint32_t table = lookup + 4 * (count + 1);
+    Set(descriptors + 20 * l, lookup);
+    Set(descriptors + 20 * l + 12, AddText(libraries[l]));
+    Set(descriptors + 20 * l + 16, table);
+    for (std::uint32_t i = 0, k = 0; i < imports_.size(); ++i) {
+      if (imports_[i].library != libraries[l])
+        continue;
+      const std::uint32_t thunk = imports_[i].name.empty()
+                                      ? 0x80000000U | imports_[i].ordinal
+                                      : AddText(std::string(2, '\0') + imports_[i].name);  // hint
+      Set(lookup + 4 * k, thunk);
+      Set(table + 4 * k, thunk);
+      slots[i] = table + 4 * k++;
     }
   }
-  std::vector<std::uint8_t> s(20 * (libraries.size() + 1));
-  std::map<std::size_t, std::uint32_t> slotOfEntry;
-  for (std::size_t l = 0; l < libraries.size(); ++l) {
-    std::vector<std::size_t> entries;
-    for (std::size_t i = 0; i < imports_.size(); ++i) {
-      if (imports_[i].library == libraries[l]) {
-        entries.push_back(i);
-      }
-    }
-    const std::uint32_t lookup = Size32(s);
-    const std::uint32_t table = lookup + 4 * static_cast<std::uint32_t>(entries.size() + 1);
-    s.resize(table + 4 * (entries.size() + 1));
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-      const ImportEntry& entry = imports_[entries[k]];
-      std::uint32_t thunk = 0x80000000U | entry.ordinal;
-      if (!entry.name.empty()) {
-        const std::uint32_t hint = Size32(s);
-        s.resize(hint + 2);
-        AppendText(s, entry.name);
-        thunk = rva + hint;
-      }
-      PutU32(s, lookup + 4 * k, thunk);
-      PutU32(s, table + 4 * k, thunk);
-      slotOfEntry[entries[k]] = rva + table + 4 * static_cast<std::uint32_t>(k);
-    }
-    PutU32(s, 20 * l, rva + lookup);
-    PutU32(s, 20 * l + 12, rva + AppendText(s, libraries[l]));
-    PutU32(s, 20 * l + 16, rva + table);
-  }
-  for (const auto& [entry, slot] : slotOfEntry) {
-    slots.push_back(slot);
-  }
-  return s;
 }
 
-// One block per 4 KiB page, each padded to a multiple of four bytes with an entry of type 0.
-std::vector<std::uint8_t> PeBuilder::RelocationSection() const {
+// One block per page, padded to four bytes with an entry of type 0.
+void PeBuilder::AddRelocations() {
   std::map<std::uint32_t, std::vector<std::uint16_t>> pages;
-  for (const auto& [rva, type] : relocations_) {
+  for (const auto& [rva, type] : relocations_)
     pages[rva & ~0xFFFU].push_back(static_cast<std::uint16_t>((type << 12) | (rva & 0xFFFU)));
-  }
-  std::vector<std::uint8_t> s;
   for (auto& [page, entries] : pages) {
-    if (entries.size() % 2 != 0) {
-      entries.push_back(0);
-    }
-    const std::size_t at = s.size();
-    PutU32(s, at, page);
-    PutU32(s, at + 4, static_cast<std::uint32_t>(8 + 2 * entries.size()));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      PutU16(s, at + 8 + 2 * i, entries[i]);
-    }
+    entries.resize((entries.size() + 1) / 2 * 2);
+    const std::uint32_t block = Add(std::vector<std::uint8_t>(8 + 2 * entries.size()));
+    Set(block, page);
+    Set(block + 4, 8 + 2 * static_cast<std::uint32_t>(entries.size()));
+    for (std::uint32_t i = 0; i < entries.size(); ++i)
+      Set(block + 8 + 2 * i, entries[i], 2);
   }
-  return s;
 }
 
 PeImage PeBuilder::Build() const {
   PeImage image;
-  std::vector<Section> sections = sections_;
-  std::vector<std::pair<std::size_t, std::pair<std::uint32_t, std::uint32_t>>> directories;
-  const auto addDirectory = [&](std::size_t index, std::vector<std::uint8_t> data) {
-    const std::uint32_t rva = NextRva(sections);
-    directories.push_back({index, {rva, Size32(data)}});
-    sections.push_back({std::move(data), 0});
-    sections.back().virtualSize = Size32(sections.back().data);
+  PeBuilder whole = *this;
+  std::array<std::uint32_t, 16> directorySize{};
+  const auto directory = [&](std::size_t index, auto add) {
+    image.directoryRva[index] = whole.Add({});
+    add();
+    directorySize[index] = whole.End() - image.directoryRva[index];
   };
-  if (!exports_.empty()) {
-    addDirectory(0, ExportSection(NextRva(sections)));
-  }
-  if (!imports_.empty()) {
-    addDirectory(1, ImportSection(NextRva(sections), image.importSlots));
-  }
-  if (!relocations_.empty()) {
-    addDirectory(5, RelocationSection());
-  }
-  image.sizeOfImage = NextRva(sections);
+  if (!exports_.empty())
+    directory(0, [&] { whole.AddExports(); });
+  if (!imports_.empty())
+    directory(1, [&] { whole.AddImports(image.importSlots); });
+  if (!relocations_.empty())
+    directory(5, [&] { whole.AddRelocations(); });
+  const auto dataSize = static_cast<std::uint32_t>(whole.section_.size());
+  image.sizeOfImage = (whole.End() + 0xFFF) / 0x1000 * 0x1000;
 
   auto& b = image.bytes;
-  b.assign(kHeadersSize, 0);
-  b[0] = 'M';
-  b[1] = 'Z';
-  PutU32(b, 60, PeImage::kPeOffset);
-  b[PeImage::kPeOffset] = 'P';
-  b[PeImage::kPeOffset + 1] = 'E';
-  const std::size_t file = PeImage::kPeOffset + 4;
-  PutU16(b, file, 0x014C);
-  PutU16(b, file + 2, static_cast<std::uint16_t>(sections.size()));
-  PutU16(b, file + 16, 224);
-  PutU16(b, file + 18, characteristics_);
-  const std::size_t opt = PeImage::kOptionalHeader;
-  PutU16(b, opt, 0x010B);
-  PutU32(b, opt + 28, imageBase_);
-  PutU32(b, opt + 32, kSectionAlignment);
-  PutU32(b, opt + 36, kFileAlignment);
-  PutU32(b, opt + 56, image.sizeOfImage);
-  PutU32(b, opt + 60, kHeadersSize);
-  PutU32(b, opt + 92, kDirectoryCount);
-  for (const auto& [index, directory] : directories) {
-    PutU32(b, opt + 96 + 8 * index, directory.first);
-    PutU32(b, opt + 100 + 8 * index, directory.second);
-  }
-  std::uint32_t rva = kSectionAlignment;
-  for (std::size_t i = 0; i < sections.size(); ++i) {
-    const Section& section = sections[i];
-    const std::size_t header = PeImage::kSectionTable + 40 * i;
-    const std::string name = ".s" + std::to_string(i);
-    std::copy(name.begin(), name.end(), b.begin() + static_cast<std::ptrdiff_t>(header));
-    const auto raw = AlignUp(Size32(section.data), kFileAlignment);
-    PutU32(b, header + 8, section.virtualSize);
-    PutU32(b, header + 12, rva);
-    PutU32(b, header + 16, raw);
-    PutU32(b, header + 20, raw != 0 ? Size32(b) : 0);
-    PutU32(b, header + 36, 0xE0000020U);
-    b.insert(b.end(), section.data.begin(), section.data.end());
-    b.resize(b.size() + (raw - Size32(section.data)));
-    rva += AlignUp(std::max<std::uint32_t>(section.virtualSize, 1), kSectionAlignment);
+  b.assign(0x400, 0);
+  b.insert(b.end(), whole.section_.begin(), whole.section_.end());
+  const std::size_t file = PeImage::kPeOffset + 4, opt = PeImage::kOptionalHeader;
+  const std::size_t section = PeImage::kSectionTable;
+  // In order: a later field may overwrite the high bytes of an earlier one.
+  const std::pair<std::size_t, std::uint32_t> fields[] = {
+      {0, 0x5A4D},  // "MZ"
+      {60, PeImage::kPeOffset},
+      {PeImage::kPeOffset, 0x4550},  // "PE\0\0"
+      {file, 0x014C},
+      {file + 2, 1},  // sections
+      {file + 16, 224U | characteristics << 16},
+      {opt, 0x010B},
+      {opt + 28, imageBase},
+      {opt + 32, 0x1000},  // section alignment
+      {opt + 36, 0x200},   // file alignment
+      {opt + 56, image.sizeOfImage},
+      {opt + 60, 0x400},  // headers
+      {opt + 92, 16},     // directories
+      {section + 8, dataSize},
+      {section + 12, kSectionRva},
+      {section + 16, dataSize},
+      {section + 20, 0x400},
+      {section + 36, 0xE0000020U},  // code, executable, readable, writable
+  };
+  for (const auto& [at, value] : fields)
+    PutU32(b, at, value);
+  for (std::size_t d = 0; d < 16; ++d) {
+    PutU32(b, opt + 96 + 8 * d, image.directoryRva[d]);
+    PutU32(b, opt + 100 + 8 * d, directorySize[d]);
   }
   return image;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Builds small PE32 DLL images in memory for the loader's tests: headers, data sections, and on
-// request an export directory, an import descriptor and a relocation block, each in a section of
-// its own. File alignment 0x200, section alignment 0x1000.
+// Builds small PE32 DLL images in memory for the loader's tests: one section holding the data the
+// test adds, then on request an export directory, an import directory and relocation blocks. The
+// section starts at RVA 0x1000 and follows the 0x400 bytes of headers in the file.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -12,25 +13,23 @@ namespace hosting::skin::test {
 
 struct PeImage {
   std::vector<std::uint8_t> bytes;
-  std::vector<std::uint32_t> importSlots;  // RVA of each imported function's address slot
+  std::vector<std::uint32_t> importSlots;  // RVA of each import's address slot, in call order
+  std::array<std::uint32_t, 16> directoryRva{};
   std::uint32_t sizeOfImage = 0;
 
-  // Offsets of header fields, for tests that damage them.
   static constexpr std::size_t kPeOffset = 0x80;
   static constexpr std::size_t kOptionalHeader = kPeOffset + 24;
   static constexpr std::size_t kSectionTable = kOptionalHeader + 224;
+  static constexpr std::size_t FileOffset(std::uint32_t rva) { return rva - 0xC00; }
 };
 
 class PeBuilder {
  public:
-  static constexpr std::uint32_t kSectionAlignment = 0x1000;
-  static constexpr std::uint32_t kFileAlignment = 0x200;
+  std::uint32_t imageBase = 0x10000000;
+  std::uint16_t characteristics = 0x2102;  // DLL, 32-bit machine, executable
 
-  PeBuilder& ImageBase(std::uint32_t base);
-  PeBuilder& Characteristics(std::uint16_t characteristics);
-  // A data section; it is placed at the RVA that the call returns. `virtualSize` 0 means the
-  // size of `data`.
-  std::uint32_t AddSection(std::vector<std::uint8_t> data, std::uint32_t virtualSize = 0);
+  // Appends `data` to the section (at a multiple of four) and gives its RVA.
+  std::uint32_t Add(const std::vector<std::uint8_t>& data);
   PeBuilder& Export(std::string name, std::uint32_t rva);
   // An imported function by name, or by ordinal when `name` is empty.
   PeBuilder& Import(std::string library, std::string name, std::uint16_t ordinal = 0);
@@ -40,32 +39,24 @@ class PeBuilder {
   [[nodiscard]] PeImage Build() const;
 
  private:
-  struct Section {
-    std::vector<std::uint8_t> data;
-    std::uint32_t virtualSize = 0;
-  };
   struct ImportEntry {
-    std::string library;
-    std::string name;
-    std::uint16_t ordinal = 0;
+    std::string library, name;
+    std::uint16_t ordinal;
   };
+  [[nodiscard]] std::uint32_t End() const;
+  void Set(std::uint32_t rva, std::uint32_t value, int bytes = 4);
+  std::uint32_t AddText(const std::string& text);
+  void AddExports();
+  void AddImports(std::vector<std::uint32_t>& slots);
+  void AddRelocations();
 
-  [[nodiscard]] std::uint32_t NextRva(const std::vector<Section>& sections) const;
-  [[nodiscard]] std::vector<std::uint8_t> ExportSection(std::uint32_t rva) const;
-  [[nodiscard]] std::vector<std::uint8_t> ImportSection(std::uint32_t rva,
-                                                        std::vector<std::uint32_t>& slots) const;
-  [[nodiscard]] std::vector<std::uint8_t> RelocationSection() const;
-
-  std::uint32_t imageBase_ = 0x10000000;
-  std::uint16_t characteristics_ = 0x2102;  // DLL, 32-bit machine, executable
-  std::vector<Section> sections_;
+  std::vector<std::uint8_t> section_;
   std::vector<std::pair<std::string, std::uint32_t>> exports_;
   std::vector<ImportEntry> imports_;
   std::vector<std::pair<std::uint32_t, std::uint16_t>> relocations_;
 };
 
-// Little-endian writes into a byte vector, growing it as needed.
-void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value);
-void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value);
+// Little-endian write into a byte vector, growing it as needed.
+void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value, int size = 4);
 
 }  // namespace hosting::skin::test
