@@ -83,12 +83,10 @@ TEST(MemoryModule, GetProcFindsAnExportByItsWholeNameOnly) {
 TEST(MemoryModule, ResolvesImportsByNameAndOrdinalThroughTheResolver) {
   PeImage image{
       .data = {0},
-      .imports = {
-          {"KERNEL32.dll", "GetTickCount"}, {"USER32.dll", "", 42}, {"KERNEL32.dll", "Sleep"}}};
-  image.Build();
+      .imports = {{"KERNEL32.dll", {{"GetTickCount"}, {"Sleep"}}}, {"USER32.dll", {{"", 42}}}}};
   std::map<std::string, std::uint32_t> answers = {{"KERNEL32.dll!GetTickCount", 0x7000'1000U},
-                                                  {"USER32.dll!#42", 0x7100'2000U},
-                                                  {"KERNEL32.dll!Sleep", 0x7000'3000U}};
+                                                  {"KERNEL32.dll!Sleep", 0x7000'3000U},
+                                                  {"USER32.dll!#42", 0x7100'2000U}};
   std::vector<std::string> asked;
   const ImportResolver resolver = [&](const ImportRequest& r) {
     asked.push_back(std::string(r.library) + "!" +
@@ -96,11 +94,11 @@ TEST(MemoryModule, ResolvesImportsByNameAndOrdinalThroughTheResolver) {
     return answers.contains(asked.back()) ? answers[asked.back()] : 0U;
   };
   MemoryModule module;
-  ASSERT_TRUE(module.Load(image.bytes, resolver));
-  EXPECT_EQ(U32At(module.GetBase() + image.importSlots[0]), 0x7000'1000U);
-  EXPECT_EQ(U32At(module.GetBase() + image.importSlots[1]), 0x7100'2000U);
-  EXPECT_EQ(U32At(module.GetBase() + image.importSlots[2]), 0x7000'3000U);
-  EXPECT_EQ(asked.size(), 3U);
+  ASSERT_TRUE(module.Load(image.Build(), resolver));
+  ASSERT_EQ(asked.size(), 3U);
+  const std::uint32_t expected[] = {0x7000'1000U, 0x7000'3000U, 0x7100'2000U};
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(U32At(module.GetBase() + image.importSlots[i]), expected[i]) << i;
 
   answers.erase("KERNEL32.dll!Sleep");
   EXPECT_FALSE(module.Load(image.bytes, resolver)) << "an unresolved import fails the load";
@@ -108,7 +106,7 @@ TEST(MemoryModule, ResolvesImportsByNameAndOrdinalThroughTheResolver) {
 
   // Names are bounded to 1 KiB, so a damaged table cannot make each import read on and on.
   for (const std::size_t length : {1024, 1025}) {
-    PeImage named{.data = {0}, .imports = {{"a.dll", std::string(length, 'x')}}};
+    PeImage named{.data = {0}, .imports = {{"a.dll", {{std::string(length, 'x')}}}}};
     asked.clear();
     EXPECT_FALSE(module.Load(named.Build(), resolver));
     EXPECT_EQ(asked.size(), length <= 1024 ? 1U : 0U) << length;
@@ -120,7 +118,7 @@ TEST(MemoryModule, ResolvesImportsByNameAndOrdinalThroughTheResolver) {
 TEST(MemoryModule, RefusesDamagedImagesAndThenHoldsNothing) {
   PeImage image{.imageBase = kPreferredBase,
                 .data = {1, 2, 3, 4},
-                .imports = {{"a.dll", "g"}},
+                .imports = {{"a.dll", {{"g"}}}},
                 .relocations = {{kData, 3}}};
   image.Build();
   const ImportResolver resolveAll = [](const ImportRequest&) { return 0x1000U; };

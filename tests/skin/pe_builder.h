@@ -21,7 +21,7 @@ inline void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32
 }
 
 struct PeImport {
-  std::string library, name;  // by ordinal when `name` is empty
+  std::string name;  // by ordinal when empty
   std::uint16_t ordinal = 0;
 };
 
@@ -34,9 +34,9 @@ struct PeImage {
   std::uint32_t imageBase = 0x10000000;
   std::uint16_t characteristics = 0x2102;  // DLL, 32-bit machine, executable
   std::vector<std::uint8_t> data{};
-  std::vector<std::pair<std::string, std::uint32_t>> exports{};  // name, RVA
-  std::vector<PeImport> imports{};
-  std::vector<std::pair<std::uint32_t, std::uint16_t>> relocations{};  // RVA, type (3: HIGHLOW)
+  std::vector<std::pair<std::string, std::uint32_t>> exports{};          // name, RVA
+  std::vector<std::pair<std::string, std::vector<PeImport>>> imports{};  // by library
+  std::vector<std::pair<std::uint32_t, std::uint16_t>> relocations{};    // RVA, type (3: HIGHLOW)
   // Set by Build(): the file, each import's address slot in order, the directories' RVAs.
   std::vector<std::uint8_t> bytes{};
   std::vector<std::uint32_t> importSlots{};
@@ -45,6 +45,7 @@ struct PeImage {
 
   const std::vector<std::uint8_t>& Build() {
     std::vector<std::uint8_t> s = data;
+    importSlots.clear();
     std::array<std::uint32_t, 16> size{};
     const auto directory = [&](std::size_t index, bool wanted, auto add) {
       if (!wanted)
@@ -111,32 +112,23 @@ struct PeImage {
     }
   }
 
-  // One descriptor per library in order of first use, each with its lookup and address tables.
+  // One descriptor per library, each with its lookup and address tables.
   void AddImports(std::vector<std::uint8_t>& s) {
-    std::vector<std::string> libraries;
-    for (const PeImport& import : imports) {
-      if (std::find(libraries.begin(), libraries.end(), import.library) == libraries.end())
-        libraries.push_back(import.library);
-    }
-    const std::uint32_t descriptors = Grow(s, 20 * (libraries.size() + 1));
-    importSlots.resize(imports.size());
-    for (std::uint32_t l = 0; l < libraries.size(); ++l) {
-      const auto count = static_cast<std::uint32_t>(
-          std::count_if(imports.begin(), imports.end(),
-                        [&](const PeImport& i) { return i.library == libraries[l]; }));
+    const std::uint32_t descriptors = Grow(s, 20 * (imports.size() + 1));
+    for (std::uint32_t l = 0; l < imports.size(); ++l) {
+      const auto& [library, functions] = imports[l];
+      const auto count = static_cast<std::uint32_t>(functions.size());
       const std::uint32_t lookup = Grow(s, 8 * (count + 1)), table = lookup + 4 * (count + 1);
       Set(s, descriptors + 20 * l, lookup);
-      Set(s, descriptors + 20 * l + 12, Text(s, libraries[l]));
+      Set(s, descriptors + 20 * l + 12, Text(s, library));
       Set(s, descriptors + 20 * l + 16, table);
-      for (std::uint32_t i = 0, k = 0; i < imports.size(); ++i) {
-        if (imports[i].library != libraries[l])
-          continue;
-        const std::uint32_t thunk = imports[i].name.empty()
-                                        ? 0x80000000U | imports[i].ordinal
-                                        : Text(s, std::string(2, '\0') + imports[i].name);  // hint
+      for (std::uint32_t k = 0; k < count; ++k) {
+        const PeImport& f = functions[k];  // a name follows a two-byte hint
+        const std::uint32_t thunk =
+            f.name.empty() ? 0x80000000U | f.ordinal : Text(s, std::string(2, '\0') + f.name);
         Set(s, lookup + 4 * k, thunk);
         Set(s, table + 4 * k, thunk);
-        importSlots[i] = table + 4 * k++;
+        importSlots.push_back(table + 4 * k);
       }
     }
   }
