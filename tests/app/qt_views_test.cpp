@@ -63,7 +63,8 @@ TEST(QtViews, WorkerCallsReachTheWindowInOrderAndReadsWaitForThem) {
     mainView.AppendRow(MainList::kHostedAccounts, {"102", "离线"});
     mainView.AppendRow(MainList::kWithdrawals, {"1", "T1"});
     rows = mainView.RowCount(MainList::kHostedAccounts);
-    cell = mainView.CellText(MainList::kHostedAccounts, 0, 3);
+    cell = mainView.CellText(MainList::kHostedAccounts, 0, 3) + "|" +
+           mainView.CellText(MainList::kHostedAccounts, 1, 0);
     missingCell = mainView.CellText(MainList::kHostedAccounts, 5, 0);
     selected = mainView.SelectedRow(MainList::kHostedAccounts);
     size = mainView.QrPictureSize();
@@ -79,7 +80,7 @@ TEST(QtViews, WorkerCallsReachTheWindowInOrderAndReadsWaitForThem) {
   EXPECT_EQ(boxes.Shown()[0].message, (Message{"验证码错误！", "提示", MessageIcon::kWarning}));
   EXPECT_EQ(boxes.Shown()[1].owner, "MainWindow");
   EXPECT_EQ(rows, 2);
-  EXPECT_EQ(cell, "http://h/a.png");
+  EXPECT_EQ(cell, "http://h/a.png|102");
   EXPECT_EQ(missingCell, "");
   EXPECT_EQ(selected, -1);
   EXPECT_EQ(size.width, 200);
