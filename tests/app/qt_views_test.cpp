@@ -1,17 +1,17 @@
-// The Qt views from the flows' side: called from a worker, every call reaches the window on the GUI
-// thread, reads see the writes made before them, message boxes go through the seam owned by their
-// window; called on the GUI thread they run at once; after the window is gone they do nothing.
+// The Qt views from the flows' side: worker calls reach the window on the GUI thread in order,
+// reads wait for it, message boxes are owned by their window, and server texts show as text.
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <atomic>
-#include <map>
 #include <thread>
 
 #include "app/qt_dialog_views.h"
@@ -23,14 +23,13 @@
 namespace hosting::app {
 namespace {
 
-using platform::MainCaption;
+using namespace std::string_literals;
 using platform::MainList;
 using platform::Message;
 using platform::MessageIcon;
 using testing_support::RecordingMessageBoxes;
 
-// Runs `work` on a thread of its own while the GUI thread keeps serving it; returns once it is
-// done.
+// Runs `work` on a thread of its own while the GUI thread keeps serving it.
 void OnWorker(const std::function<void()>& work) {
   std::atomic<bool> done = false;
   std::thread worker([&] {
@@ -43,82 +42,81 @@ void OnWorker(const std::function<void()>& work) {
   QCoreApplication::sendPostedEvents();  // writes are queued: the worker does not wait for them
 }
 
-std::string PngBytes(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Qt::blue);
-  QByteArray png;
-  QBuffer buffer(&png);
-  image.save(&buffer, "PNG");
-  return png.toStdString();
-}
-
-TEST(QtLoginViewTest, WorkerCallsReachTheWindowInOrder) {
+TEST(QtViews, WorkerCallsReachTheWindowInOrderAndReadsWaitForThem) {
   RecordingMessageBoxes boxes;
-  ui::LoginWindow window;
-  window.show();
-  QtLoginView view(window, boxes);
-  std::string readBack;
-  std::string pictureBack;
-  std::string registerName;
-  const std::string captcha = PngBytes(80, 30);
+  ui::LoginWindow login;
+  ui::MainWindow main;
+  QtLoginView loginView(login, boxes);
+  QtMainView mainView(main, boxes);
+  const std::string bytes = "\x89PNG\0\r\n"s;  // kept whole past the NUL, picture or not
+  std::string readBack, cell, missingCell = "unset";
+  int rows = -1, selected = 0;
+  platform::PictureSize size;
   OnWorker([&] {
-    view.SetUserName("张三");
-    view.SetPassword("a&b+c");
-    readBack = view.UserName() + "|" + view.Password();
-    view.SetLoginCaptchaPicture(captcha);
-    pictureBack = view.LoginCaptchaPicture();
-    view.SetRegisterCaptchaPicture(pictureBack);
-    view.AddStatusPart("版本：1.2.0", 70);
-    view.AddStatusPart("公告", 295);
-    registerName = view.RegisterUserName();
-    view.ShowMessage({"验证码错误！", "提示", MessageIcon::kWarning});
+    loginView.SetUserName("张三");
+    loginView.SetPassword("a&b+c");
+    loginView.SetLoginCaptchaPicture(bytes);
+    readBack =
+        loginView.UserName() + "|" + loginView.Password() + "|" + loginView.LoginCaptchaPicture();
+    loginView.ShowMessage({"验证码错误！", "提示", MessageIcon::kWarning});
+    mainView.AppendRow(MainList::kHostedAccounts, {"101", "在线", "小号", "http://h/a.png"});
+    mainView.AppendRow(MainList::kHostedAccounts, {"102", "离线"});
+    mainView.AppendRow(MainList::kWithdrawals, {"1", "T1"});
+    rows = mainView.RowCount(MainList::kHostedAccounts);
+    cell = mainView.CellText(MainList::kHostedAccounts, 0, 3) + "|" +
+           mainView.CellText(MainList::kHostedAccounts, 1, 0);
+    missingCell = mainView.CellText(MainList::kHostedAccounts, 5, 0);
+    selected = mainView.SelectedRow(MainList::kHostedAccounts);
+    size = mainView.QrPictureSize();
+    mainView.SetQrPicture(bytes);
+    mainView.SetQrPictureMode(platform::PictureMode::kScaledToFill);
+    mainView.SetHostingButtonEnabled(false);
+    mainView.ShowMessage({"x", "", MessageIcon::kNone});
   });
-  EXPECT_EQ(readBack, "张三|a&b+c");
-  EXPECT_EQ(pictureBack, captcha);
-  EXPECT_EQ(window.findChild<ui::PictureBox*>("图片框2")->imageBytes().toStdString(), captcha);
-  EXPECT_EQ(registerName, "");
-  ASSERT_EQ(boxes.Count(), 1U);
-  const auto shown = boxes.Shown().front();
-  EXPECT_EQ(shown.owner, "LoginWindow");
-  EXPECT_TRUE(shown.onGuiThread);
-  EXPECT_EQ(shown.message, (Message{"验证码错误！", "提示", MessageIcon::kWarning}));
-  const auto parts = window.findChild<QWidget*>("状态条1")->findChildren<QLabel*>();
-  ASSERT_EQ(parts.size(), 2);
-  EXPECT_EQ(parts[0]->text(), QStringLiteral("版本：1.2.0"));
-  EXPECT_EQ(parts[1]->width(), 295);
+  EXPECT_EQ(readBack, "张三|a&b+c|" + bytes);
+  ASSERT_EQ(boxes.Count(), 2U);
+  EXPECT_EQ(boxes.Shown()[0].owner, "LoginWindow");
+  EXPECT_TRUE(boxes.Shown()[0].onGuiThread);
+  EXPECT_EQ(boxes.Shown()[0].message, (Message{"验证码错误！", "提示", MessageIcon::kWarning}));
+  EXPECT_EQ(boxes.Shown()[1].owner, "MainWindow");
+  EXPECT_EQ(rows, 2);
+  EXPECT_EQ(cell, "http://h/a.png|102");
+  EXPECT_EQ(missingCell, "");
+  EXPECT_EQ(selected, -1);
+  EXPECT_EQ(size.width, 200);
+  EXPECT_EQ(size.height, 200);
+  EXPECT_EQ(main.withdrawals().topLevelItemCount(), 1);
+  EXPECT_EQ(main.qrPicture().imageBytes().toStdString(), bytes);
+  EXPECT_EQ(main.qrPicture().displayMode(), ui::PictureBox::kScaledToFill);
+  EXPECT_FALSE(main.qrButton().isEnabled());
+
+  main.hostedAccounts().setCurrentItem(main.hostedAccounts().topLevelItem(1));
+  OnWorker([&] { selected = mainView.SelectedRow(MainList::kHostedAccounts); });
+  EXPECT_EQ(selected, 1);
 }
 
-TEST(QtLoginViewTest, GuiThreadCallsRunAtOnceAndFeedbackIsPosted) {
+TEST(QtViews, GuiThreadCallsRunAtOnceAndCallsAfterTheWindowIsGoneDoNothing) {
   RecordingMessageBoxes boxes;
-  ui::LoginWindow window;
-  window.show();
-  QtLoginView view(window, boxes);
-  view.SetUserName("demo");  // on the GUI thread: no hand-over, so no deadlock and no delay
-  EXPECT_EQ(window.userName(), QStringLiteral("demo"));
+  auto login = std::make_unique<ui::LoginWindow>();
+  login->show();
+  QtLoginView view(*login, boxes);
+  view.SetUserName("demo");  // no hand-over on the GUI thread: no deadlock and no delay
+  EXPECT_EQ(login->userName(), QStringLiteral("demo"));
   EXPECT_EQ(view.UserName(), "demo");
-  view.ShowMessage({"x", "", MessageIcon::kNone});
-  EXPECT_EQ(boxes.Count(), 1U);
-
   int feedbacks = 0;
-  QObject::connect(&window, &ui::LoginWindow::feedback, [&] { ++feedbacks; });
+  QObject::connect(login.get(), &ui::LoginWindow::feedback, [&] { ++feedbacks; });
   OnWorker([&] {
     view.HideWindow();
     view.PostOpenMainWindow();
   });
   EXPECT_TRUE(QTest::qWaitFor([&] { return feedbacks == 1; }, 5000));
-  EXPECT_TRUE(window.isHidden());
-}
+  EXPECT_TRUE(login->isHidden());
 
-TEST(QtLoginViewTest, CallsAfterTheWindowIsGoneDoNothing) {
-  RecordingMessageBoxes boxes;
-  auto window = std::make_unique<ui::LoginWindow>();
-  QtLoginView view(*window, boxes);
-  window.reset();
+  login.reset();
   std::string name = "unset";
   bool remember = true;
   OnWorker([&] {
     view.SetUserName("x");
-    view.AddStatusPart("y", 70);
     view.ShowMessage({"z", "", MessageIcon::kNone});
     view.PostOpenMainWindow();
     name = view.UserName();
@@ -130,58 +128,7 @@ TEST(QtLoginViewTest, CallsAfterTheWindowIsGoneDoNothing) {
   EXPECT_EQ(boxes.Count(), 0U);
 }
 
-TEST(QtMainViewTest, CaptionsListsAndPicturesLandInTheirControls) {
-  RecordingMessageBoxes boxes;
-  ui::MainWindow window;
-  window.show();
-  QtMainView view(window, boxes);
-  const std::map<MainCaption, const char*> labels = {
-      {MainCaption::kHostingStatus, "透明标签5"},  {MainCaption::kHostedTotal, "透明标签3"},
-      {MainCaption::kOnlineCount, "透明标签19"},   {MainCaption::kWithdrawnTotal, "透明标签28"},
-      {MainCaption::kWithdrawable, "透明标签29"},  {MainCaption::kEarnedToday, "透明标签30"},
-      {MainCaption::kPayoutAccount, "透明标签32"}, {MainCaption::kPayoutName, "透明标签34"},
-  };
-  int rows = -1;
-  int selected = 0;
-  std::string hiddenCell;
-  std::string missingCell = "unset";
-  platform::PictureSize size;
-  OnWorker([&] {
-    for (const auto& [caption, name] : labels)
-      view.SetCaption(caption, name);
-    view.ClearRows(MainList::kHostedAccounts);
-    view.AppendRow(MainList::kHostedAccounts, {"101", "在线", "小号", "http://h/a.png"});
-    view.AppendRow(MainList::kHostedAccounts, {"102", "离线"});
-    view.AppendRow(MainList::kWithdrawals, {"1", "T1", "10.00", "申请提现", "未打款", "", ""});
-    rows = view.RowCount(MainList::kHostedAccounts);
-    hiddenCell = view.CellText(MainList::kHostedAccounts, 0, 3);
-    missingCell = view.CellText(MainList::kHostedAccounts, 5, 0);
-    selected = view.SelectedRow(MainList::kHostedAccounts);
-    size = view.QrPictureSize();
-    view.SetQrPicture(PngBytes(200, 200));
-    view.SetQrPictureMode(platform::PictureMode::kScaledToFill);
-    view.SetHostingButtonEnabled(false);
-  });
-  for (const auto& [caption, name] : labels) {
-    EXPECT_EQ(window.findChild<QLabel*>(name)->text(), QString::fromUtf8(name)) << name;
-  }
-  EXPECT_EQ(rows, 2);
-  EXPECT_EQ(hiddenCell, "http://h/a.png");
-  EXPECT_EQ(missingCell, "");
-  EXPECT_EQ(selected, -1);
-  EXPECT_EQ(size.width, 200);
-  EXPECT_EQ(size.height, 200);
-  EXPECT_EQ(window.withdrawals().topLevelItem(0)->text(3), QStringLiteral("申请提现"));
-  EXPECT_EQ(window.qrPicture().displayMode(), ui::PictureBox::kScaledToFill);
-  EXPECT_EQ(window.qrPicture().image().size(), QSize(200, 200));
-  EXPECT_FALSE(window.qrButton().isEnabled());
-
-  window.hostedAccounts().setCurrentItem(window.hostedAccounts().topLevelItem(1));
-  OnWorker([&] { selected = view.SelectedRow(MainList::kHostedAccounts); });
-  EXPECT_EQ(selected, 1);
-}
-
-TEST(QtDialogViewsTest, CloseDialogEndsTheModalLoopAfterTheMessage) {
+TEST(QtViews, CloseDialogEndsTheModalLoopAfterTheMessage) {
   RecordingMessageBoxes boxes;
   ui::BindAlipayDialog dialog;
   QtBindAlipayView view(dialog, boxes);
@@ -201,6 +148,40 @@ TEST(QtDialogViewsTest, CloseDialogEndsTheModalLoopAfterTheMessage) {
   EXPECT_EQ(name, "张 三");
   ASSERT_EQ(boxes.Count(), 1U);
   EXPECT_EQ(boxes.Shown().front().owner, "BindAlipayDialog");
+}
+
+// Taken as rich text, this asks for a 3000 x 3000 picture from a local path.
+const std::string kPictureMarkup = "<img src=\"/nonexistent/picture.png\" width=3000 height=3000>";
+
+TEST(QtViews, MarkupFromTheServerIsShownAsItIs) {
+  std::vector<const QLabel*> labels;
+  QTimer::singleShot(0, [&labels] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    labels.push_back(box->findChild<QLabel*>("qt_msgbox_label"));
+    EXPECT_LT(labels.back()->sizeHint().height(), 300) << "message box";
+    box->done(0);
+  });
+  ModalMessageBoxes().Show(nullptr, {kPictureMarkup, "", MessageIcon::kWarning});
+  ASSERT_EQ(labels.size(), 1U);
+
+  RecordingMessageBoxes boxes;
+  ui::MainWindow main;
+  QtMainView mainView(main, boxes);
+  ui::LoginWindow login;
+  QtLoginView(login, boxes).AddStatusPart(kPictureMarkup, 295);
+  labels = {login.findChild<QStatusBar*>()->findChild<QLabel*>()};
+  for (const auto caption :
+       {platform::MainCaption::kHostingStatus, platform::MainCaption::kPayoutName,
+        platform::MainCaption::kWithdrawable}) {
+    mainView.SetCaption(caption, kPictureMarkup);
+  }
+  for (const char* name : {"透明标签5", "透明标签34", "透明标签29"})
+    labels.push_back(&main.label(QString::fromUtf8(name)));
+  for (const QLabel* label : labels) {
+    EXPECT_EQ(label->text().toStdString(), kPictureMarkup) << label->objectName().toStdString();
+    EXPECT_LT(label->sizeHint().height(), 300) << label->objectName().toStdString();
+  }
 }
 
 }  // namespace

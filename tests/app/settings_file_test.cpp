@@ -1,3 +1,5 @@
+// datas.ini: a private-profile file in GBK with CRLF lines, read and written through UTF-8 texts.
+
 #include "app/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -5,143 +7,101 @@
 
 #include <csignal>
 #include <fstream>
-#include <iterator>
-#include <random>
-#include <string>
 #include <thread>
+
+#include "support/files.h"
 
 namespace hosting::app {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+using testing_support::FileBytes;
+using testing_support::ScratchFolder;
 
-// GBK bytes of the names, written out so that the file format is checked independently of the
-// codec.
-const std::string kSectionHeaderGbk = "[\xA1\xBE\xC5\xE4\xD6\xC3\xA1\xBF]";  // [【配置】]
-const std::string kUserNameGbk = "\xD3\xC3\xBB\xA7\xC3\xFB";                 // 用户名
-const std::string kPasswordGbk = "\xD3\xC3\xBB\xA7\xC3\xDC\xC2\xEB";         // 用户密码
-const std::string kZhangSan = "\xE5\xBC\xA0\xE4\xB8\x89";                    // 张三
-const std::string kZhangSanGbk = "\xD5\xC5\xC8\xFD";
+// GBK bytes of the names, written out so that the file format is checked apart from the codec.
+const std::string kSection = "[\xA1\xBE\xC5\xE4\xD6\xC3\xA1\xBF]\r\n";  // [【配置】]
+const std::string kUser = "\xD3\xC3\xBB\xA7\xC3\xFB";                   // 用户名
+const std::string kPassword = "\xD3\xC3\xBB\xA7\xC3\xDC\xC2\xEB";       // 用户密码
+const std::string kZhangSan = "\xE5\xBC\xA0\xE4\xB8\x89", kZhangSanGbk = "\xD5\xC5\xC8\xFD";
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFile : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("settings_test_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-    file_ = dir_ / "datas.ini";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   void Put(const std::string& bytes) const { std::ofstream(file_, std::ios::binary) << bytes; }
-  std::string Bytes() const {
-    std::ifstream in(file_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  std::string Read(std::string_view key) const {
-    return ReadSetting(file_, kSettingsSection, key, "<default>");
-  }
-  void Write(std::string_view key, std::string_view value) const {
-    WriteSetting(file_, kSettingsSection, key, value);
-  }
-
-  fs::path dir_;
-  fs::path file_;
+  ScratchFolder folder_;
+  const fs::path file_ = folder_.path() / "datas.ini";
 };
 
-TEST_F(SettingsFileTest, MissingFileSectionOrKeyReadsTheDefault) {
-  EXPECT_EQ(Read(kUserNameKey), "<default>");
-  Put("[other]\r\n" + kUserNameGbk + "=x\r\n");
-  EXPECT_EQ(Read(kUserNameKey), "<default>");
-  Put(kSectionHeaderGbk + "\r\n" + kPasswordGbk + "=p\r\n" + kUserNameGbk + "\r\n");
-  EXPECT_EQ(Read(kUserNameKey), "<default>");
-  Put(kSectionHeaderGbk + "\r\n" + kUserNameGbk + "=\r\n");
-  EXPECT_EQ(Read(kUserNameKey), "");
-}
-
-TEST_F(SettingsFileTest, FirstWriteCreatesTheFileAndSectionInGbk) {
-  Write(kUserNameKey, kZhangSan);
-  Write(kPasswordKey, "p\xE2\x82\xAC" + kZhangSan + " x");  // p€张三 x
-  EXPECT_EQ(Bytes(), kSectionHeaderGbk + "\r\n" + kUserNameGbk + "=" + kZhangSanGbk + "\r\n" +
-                         kPasswordGbk + "=p\x80" + kZhangSanGbk + " x\r\n");
-  EXPECT_EQ(Read(kUserNameKey), kZhangSan);
-  EXPECT_EQ(Read(kPasswordKey), "p\xE2\x82\xAC" + kZhangSan + " x");
-  Write(kPasswordKey, "\xF0\x9F\x98\x80");  // outside GBK
-  EXPECT_EQ(Read(kPasswordKey), "?");
-}
-
-TEST_F(SettingsFileTest, WritingKeepsEverythingElseInPlace) {
-  const std::string before = "; saved by hand\n[other]\nkey=1\n\n" + kSectionHeaderGbk + "\r\n" +
-                             kPasswordGbk + "=old\r\n;note\r\n\r\n[last]\r\nz=9";
-  Put(before);
-  Write(kPasswordKey, "new");
-  Write(kUserNameKey, "u");
-  EXPECT_EQ(Bytes(), "; saved by hand\n[other]\nkey=1\n\n" + kSectionHeaderGbk + "\r\n" +
-                         kPasswordGbk + "=new\r\n;note\r\n" + kUserNameGbk +
-                         "=u\r\n\r\n[last]\r\nz=9");
-  WriteSetting(file_, "new", "k", "v");
-  EXPECT_EQ(Bytes().substr(Bytes().size() - 17), "z=9\r\n[new]\r\nk=v\r\n");
-  EXPECT_EQ(ReadSetting(file_, "last", "z"), "9");
-}
-
-TEST_F(SettingsFileTest, NamesMatchWithoutRegardToCase) {
-  Put("[Net]\r\nUser = a\r\n");
-  EXPECT_EQ(ReadSetting(file_, "NET", "user"), "a");
-  WriteSetting(file_, "net", "USER", "b");
-  EXPECT_EQ(Bytes(), "[Net]\r\nUSER=b\r\n");
-  // Only ASCII letters fold: the bytes of Chinese names must match exactly.
-  EXPECT_EQ(ReadSetting(file_, "net", kZhangSan, "d"), "d");
-}
-
-TEST_F(SettingsFileTest, ValuesAreTrimmedOfBlanksOnly) {
-  Put(kSectionHeaderGbk + "\r\n" + kUserNameGbk + "=  a b \xA1\xA1\r\n" + kPasswordGbk +
-      "=\t\xB0\xA1\xA1\xA1\r\n");
-  EXPECT_EQ(Read(kUserNameKey), "a b");
-  // 啊 is B0 A1: its second byte and the next A1 are not a full-width space.
-  EXPECT_EQ(Read(kPasswordKey), "\t\xE5\x95\x8A");
-}
-
-TEST_F(SettingsFileTest, LongValuesAreCutAtWholeCharacters) {
-  Write(kUserNameKey, std::string(20000, 'a'));
-  EXPECT_EQ(Read(kUserNameKey), std::string(10239, 'a'));
-  std::string chinese;
-  for (int i = 0; i < 6000; ++i) {
-    chinese += kZhangSan;
-  }
-  Write(kPasswordKey, chinese);
-  EXPECT_EQ(Read(kPasswordKey), chinese.substr(0, 10238 / 2 * 3));
-}
-
-TEST_F(SettingsFileTest, BytesThatAreNotGbkDoNotBreakTheReader) {
+TEST_F(SettingsFile, ReadsTheTrimmedValueOfItsSectionAndKeyOrTheDefault) {
   std::string noise;
-  for (int i = 0; i < 4096; ++i) {
+  for (int i = 0; i < 4096; ++i)
     noise += static_cast<char>(i * 37 % 256);
+  const struct {
+    std::string file, section, key, value;
+  } cases[] = {
+      {"[other]\r\n" + kUser + "=x\r\n", "【配置】", "用户名", "<default>"},
+      {kSection + kPassword + "=p\r\n" + kUser + "\r\n", "【配置】", "用户名", "<default>"},
+      {kSection + kUser + "=\r\n", "【配置】", "用户名", ""},
+      {"[Net]\r\nUser = a\r\n", "NET", "user", "a"},  // ASCII letters match in any case...
+      {"[Net]\r\n\xD5\xC5=a\r\n", "net", "\xE5\xBC\xA0", "a"},
+      {"[Net]\r\n\xD5\xC5=a\r\n", "net", "\xE5\xBC\xA1", "<default>"},  // ...other bytes exactly
+      {kSection + kUser + "=  a b \xA1\xA1\r\n", "【配置】", "用户名", "a b"},
+      // 啊 is B0 A1: its second byte and the next A1 are no full-width blank.
+      {kSection + kUser + "=\t\xB0\xA1\xA1\xA1\r\n", "【配置】", "用户名", "\t\xE5\x95\x8A"},
+      {noise + "\r\n" + kSection + kUser +
+           "=\xFF\x80"
+           "a\x81\r\n" +
+           noise,
+       "【配置】", "用户名",
+       "\xEF\xBF\xBD\xE2\x82\xAC"
+       "a\xEF\xBF\xBD"},
+      // Values are cut at the system's read buffer, at a whole character.
+      {kSection + kUser + "=" + std::string(20000, 'a'), "【配置】", "用户名",
+       std::string(10239, 'a')},
+      {kSection + kUser + "=" + std::string(10237, 'x') + kZhangSanGbk, "【配置】", "用户名",
+       std::string(10237, 'x') + "\xE5\xBC\xA0"},
+      {kSection + kUser + "=" + std::string(10238, 'x') + kZhangSanGbk, "【配置】", "用户名",
+       std::string(10238, 'x')},
+  };
+  EXPECT_EQ(ReadSetting(file_, kSettingsSection, kUserNameKey, "<default>"), "<default>");
+  for (const auto& c : cases) {
+    Put(c.file);
+    EXPECT_EQ(ReadSetting(file_, c.section, c.key, "<default>"), c.value) << c.file.substr(0, 60);
   }
-  Put(noise + "\r\n" + kSectionHeaderGbk + "\r\n" + kUserNameGbk +
-      "=\xFF\x80"
-      "a\x81\r\n" +
-      noise);
-  EXPECT_EQ(Read(kUserNameKey),
-            "\xEF\xBF\xBD\xE2\x82\xAC"
-            "a\xEF\xBF\xBD");
-  Write(kPasswordKey, "p");
-  EXPECT_EQ(Read(kPasswordKey), "p");
-  EXPECT_NE(Bytes().find(noise + "\r\n" + kSectionHeaderGbk), std::string::npos);
 }
 
-TEST_F(SettingsFileTest, ValuesThatWouldSplitTheirLineAreNotWritten) {
-  Write(kUserNameKey, "a");
-  const std::string before = Bytes();
-  Write(kUserNameKey, "x\r\n[other]\r\nk=v");
-  Write(kPasswordKey, "nul\0inside"s);
-  WriteSetting(file_, "a]b", "k", "v");
-  WriteSetting(file_, kSettingsSection, "k=", "v");
-  EXPECT_EQ(Bytes(), before);
+TEST_F(SettingsFile, WritesInGbkChangingOnlyItsOwnLine) {
+  // Lines of other sections, comments and blank lines stay as they are.
+  const std::string head = "; by hand\n[other]\nkey=1\n\n" + kSection + kPassword,
+                    tail = "\r\n[last]\r\nz=9";
+  const std::string kept = head + "=old\r\n;note\r\n" + tail;
+  const struct {
+    std::string before, section, key, value, after;
+  } cases[] = {
+      {"", "【配置】", "用户名", kZhangSan, kSection + kUser + "=" + kZhangSanGbk + "\r\n"},
+      {kSection, "【配置】", "用户密码", "p\xE2\x82\xAC x", kSection + kPassword + "=p\x80 x\r\n"},
+      {kSection, "【配置】", "用户密码", "\xF0\x9F\x98\x80",
+       kSection + kPassword + "=?\r\n"},  // no GBK
+      {kept, "【配置】", "用户密码", "new", head + "=new\r\n;note\r\n" + tail},
+      {kept, "【配置】", "用户名", "u", head + "=old\r\n;note\r\n" + kUser + "=u\r\n" + tail},
+      {"[last]\r\nz=9", "new", "k", "v", "[last]\r\nz=9\r\n[new]\r\nk=v\r\n"},
+      {"[Net]\r\nUser = a\r\n", "net", "USER", "b", "[Net]\r\nUSER=b\r\n"},
+      // A name or value that would split its line is not written.
+      {kSection, "【配置】", "用户名", "x\r\n[other]\r\nk=v", kSection},
+      {kSection, "【配置】", "用户名", "nul\0inside"s, kSection},
+      {kSection, "a]b", "k", "v", kSection},
+      {kSection, "【配置】", "k=", "v", kSection},
+  };
+  for (const auto& c : cases) {
+    Put(c.before);
+    WriteSetting(file_, c.section, c.key, c.value);
+    EXPECT_EQ(FileBytes(file_), c.after) << c.key << "=" << c.value;
+  }
 }
 
-TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileIntact) {
-  Write(kUserNameKey, "old");
-  const std::string before = Bytes();
+TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole) {
+  WriteSetting(file_, kSettingsSection, kUserNameKey, "old");
+  const std::string before = FileBytes(file_);
   // A file-size limit makes the temporary file fail half-way, for root as well.
   const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit previous{};
@@ -149,30 +109,31 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileIntact) {
   rlimit small = previous;
   small.rlim_cur = 4096;
   setrlimit(RLIMIT_FSIZE, &small);
-  Write(kUserNameKey, std::string(8192, 'n'));
+  WriteSetting(file_, kSettingsSection, kUserNameKey, std::string(8192, 'n'));
   setrlimit(RLIMIT_FSIZE, &previous);
   std::signal(SIGXFSZ, previousHandler);
-  EXPECT_EQ(Bytes(), before);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  EXPECT_EQ(FileBytes(file_), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1);
+  // Nor does a folder that cannot be written to end in anything but the default.
+  WriteSetting(folder_.path() / "missing" / "datas.ini", kSettingsSection, kUserNameKey, "x");
+  EXPECT_FALSE(fs::exists(folder_.path() / "missing"));
 }
 
-TEST_F(SettingsFileTest, ConcurrentWritersKeepEachOthersKeys) {
-  constexpr int kKeys = 60;
+TEST_F(SettingsFile, ConcurrentWritersKeepEachOthersKeys) {
   const auto writeKeys = [this](char prefix) {
-    for (int i = 0; i < kKeys; ++i) {
+    for (int i = 0; i < 60; ++i)
       WriteSetting(file_, "s", prefix + std::to_string(i), "v");
-    }
   };
   std::thread other(writeKeys, 'a');
   writeKeys('b');
   other.join();
-  for (int i = 0; i < kKeys; ++i) {
+  for (int i = 0; i < 60; ++i) {
     EXPECT_EQ(ReadSetting(file_, "s", "a" + std::to_string(i)), "v") << i;
     EXPECT_EQ(ReadSetting(file_, "s", "b" + std::to_string(i)), "v") << i;
   }
 }
 
-TEST(SettingsPathTest, IsBesideTheExecutableWhateverTheWorkingDirectory) {
+TEST(SettingsPath, IsBesideTheExecutableWhateverTheWorkingDirectory) {
   const fs::path before = fs::current_path();
   fs::current_path(fs::temp_directory_path());
   const fs::path directory = ExecutableDirectory();
