@@ -20,7 +20,7 @@
 
 #include "e2e/client_harness.h"
 #include "e2e/member_flows.h"
-#include "e2e/process_probe.h"
+#include "process_probe.h"
 #include "soak_series.h"
 
 namespace {
@@ -124,7 +124,7 @@ int Soak(const Options& options) {
   auto nextSample = start + std::chrono::duration_cast<Clock::duration>(interval);
   std::printf(
       "minute,rss_mib,heap_mib,threads_idle,threads_peak,rounds,failed_rounds,sandbox_sessions\n");
-  const auto sessions = [&] { return harness.server().context().sessions.size(); };
+  const auto sessions = [&] { return harness.sandbox().platform().sessions.size(); };
   Sample(run, 0, peak, sessions());
   while (minutesSinceStart() < options.minutes) {
     try {
