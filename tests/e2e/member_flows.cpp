@@ -137,23 +137,6 @@ void MemberFlows::ClickWithdrawCaptcha() {
   Press(kPersonalPage, nullptr, "the captcha");
 }
 
-void MemberFlows::Round() {
-  const std::int64_t id = HostAccount();
-  RefreshAccounts();
-  if (StateOf(id) != QStringLiteral("在线"))
-    throw std::runtime_error("the hosted account is not listed online");
-  ShowAvatarOf(id);
-  ReleaseCode();
-  DropAccount(id);
-  RefreshAccounts();
-  if (!StateOf(id).isEmpty())
-    throw std::runtime_error("the dropped account is still listed");
-  if (QueryEarnings() == 0 || QueryWithdrawals() == 0)
-    throw std::runtime_error("微信业绩 or 提现操作 stayed empty");
-  ClickWithdrawCaptcha();
-  Control<QTabWidget>(main_, "选择夹1").setCurrentIndex(kHostingPage);
-}
-
 int ThreadCount() {
   std::error_code error;
   int count = 0;

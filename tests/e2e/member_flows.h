@@ -33,8 +33,6 @@ class MemberFlows {
   int QueryWithdrawals();
   // A click on the withdrawal captcha of 个人中心, until the new picture is drawn.
   void ClickWithdrawCaptcha();
-  // Every flow above once, leaving the screen and the platform as they were.
-  void Round();
   // The state column of account `id` in 托管状态; empty when it is not listed.
   QString StateOf(std::int64_t id) const;
 
