@@ -52,7 +52,6 @@ TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
   app::WriteSetting(bed.settingsFile, app::kSettingsSection, app::kUserNameKey, "old");
   const std::string before = FileBytes(bed.settingsFile);
   OpenPlatformSession(bed.context);
-  FetchCaptcha(bed.context, kLoginCaptchaLiteral);
   const std::string saved = net::Utf8ToGbk("[【配置】]\r\n用户名=li\r\n用户密码=a&b+c=d\r\n");
   const struct {
     std::string password, captcha;
@@ -68,6 +67,7 @@ TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
       {"a&b+c=d", kCaptcha, true, {"LoginWindow hidden", "标签1 feedback"}, saved},
   };
   for (const auto& c : kCases) {
+    FetchCaptcha(bed.context, kLoginCaptchaLiteral);  // an accepted login spends the captcha
     bed.rec.Clear();
     bed.rec.Write("编辑框1", "li");
     bed.rec.Write("编辑框2", c.password);
