@@ -16,7 +16,7 @@
 
 #include "e2e/client_harness.h"
 #include "gui_stall.h"
-#include "hostile/hostile_platform.h"
+#include "hostile/hostile_answers.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -53,7 +53,7 @@ constexpr Case kCases[] = {
     {"Hosting", "weixin/code.do", Hostility::kCookieFlood},
 };
 
-e2e::HarnessOptions Options(const hostile::HostilePlatform& platform) {
+e2e::HarnessOptions Options(const testing_support::ScriptedPlatform& platform) {
   e2e::HarnessOptions options;
   options.platformUrl = platform.BaseUrl();
   options.requestTimeout = std::chrono::seconds(1);
@@ -68,7 +68,7 @@ void Press(ui::MainWindow& main, const char* button) {
 }
 
 // The member's action on MainWindow for the case's flow.
-void Act(const Case& c, ui::MainWindow& main, const hostile::HostilePlatform& platform) {
+void Act(const Case& c, ui::MainWindow& main, const testing_support::ScriptedPlatform& platform) {
   const std::string flow = c.flow;
   if (flow == "ListRefresh") {
     Press(main, "按钮8");
@@ -88,8 +88,8 @@ void Act(const Case& c, ui::MainWindow& main, const hostile::HostilePlatform& pl
 
 void RunCase(benchmark::State& state, const Case& c) {
   BenchApplication();
-  hostile::HostilePlatform platform(c.kind, {.path = c.ordinary ? "(none)" : c.path});
-  e2e::ClientHarness harness(Options(platform));
+  const auto platform = hostile::ServeHostile(c.kind, {.path = c.ordinary ? "(none)" : c.path});
+  e2e::ClientHarness harness(Options(*platform));
   harness.Start();
   const bool login = std::string(c.flow) == "Login";
   ui::MainWindow* main = nullptr;
@@ -102,7 +102,7 @@ void RunCase(benchmark::State& state, const Case& c) {
     if (login) {
       harness.LogIn(QStringLiteral("member"), QStringLiteral("pw"), false, QStringLiteral("c"));
     } else {
-      Act(c, *main, platform);
+      Act(c, *main, *platform);
     }
     if (!harness.WaitWorkers()) {
       state.SkipWithError("the flow did not end");

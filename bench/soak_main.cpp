@@ -15,12 +15,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
 #include "e2e/client_harness.h"
 #include "e2e/member_flows.h"
-#include "e2e/process_probe.h"
+#include "process_probe.h"
 #include "soak_series.h"
 
 namespace {
@@ -99,6 +100,23 @@ void Summarise(const Run& run, double warmUpMinutes) {
   std::printf("rounds,%ld\nfailed_rounds,%ld\n", run.rounds, run.failed);
 }
 
+// Every flow of MainWindow once, leaving the screen and the platform as they were.
+void Round(e2e::MemberFlows& flows) {
+  const std::int64_t id = flows.HostAccount();
+  flows.RefreshAccounts();
+  if (flows.StateOf(id) != QStringLiteral("在线"))
+    throw std::runtime_error("the hosted account is not listed online");
+  flows.ShowAvatarOf(id);
+  flows.ReleaseCode();
+  flows.DropAccount(id);
+  flows.RefreshAccounts();
+  if (!flows.StateOf(id).isEmpty())
+    throw std::runtime_error("the dropped account is still listed");
+  if (flows.QueryEarnings() == 0 || flows.QueryWithdrawals() == 0)
+    throw std::runtime_error("微信业绩 or 提现操作 stayed empty");
+  flows.ClickWithdrawCaptcha();
+}
+
 // A round that failed half-way may leave a code on screen: release it so the next one can start.
 void Recover(e2e::MemberFlows& flows, e2e::ClientHarness& harness) {
   try {
@@ -124,11 +142,11 @@ int Soak(const Options& options) {
   auto nextSample = start + std::chrono::duration_cast<Clock::duration>(interval);
   std::printf(
       "minute,rss_mib,heap_mib,threads_idle,threads_peak,rounds,failed_rounds,sandbox_sessions\n");
-  const auto sessions = [&] { return harness.server().context().sessions.size(); };
+  const auto sessions = [&] { return harness.sandbox().platform().sessions.size(); };
   Sample(run, 0, peak, sessions());
   while (minutesSinceStart() < options.minutes) {
     try {
-      flows.Round();
+      Round(flows);
     } catch (const std::exception& error) {
       ++run.failed;
       std::cerr << "round " << run.rounds + run.failed << ": " << error.what() << '\n';

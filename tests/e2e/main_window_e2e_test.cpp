@@ -1,158 +1,115 @@
-// MainWindow driven as a member drives it, against an in-process sandbox: hosting an account by
-// scanning the code shown on screen, and the "个人中心" page (records, withdrawals, payout
-// account).
-
+// MainWindow's journey as a member walks it, against an in-process sandbox: hosting an account by
+// scanning the code on screen, its row and avatar, 个人中心's records, a withdrawal and the payout
+// dialog. No thread outlives its flow: after each, the process comes back to the threads it had
+// when idle (the sandbox's pool, Qt's own, the GUI thread).
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTabWidget>
-#include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "e2e/client_harness.h"
-#include "e2e/phone_scan.h"
+#include "e2e/member_flows.h"
 #include "ui/bind_alipay_dialog.h"
 #include "ui/picture_box.h"
 
 namespace hosting::e2e {
 namespace {
 
-using platform::Message;
-using platform::MessageIcon;
-
-int RowWithStateOf(const QTreeWidget& list, const QString& id) {
-  for (int row = 0; row < list.topLevelItemCount(); ++row) {
-    if (list.topLevelItem(row)->text(0) == id)
-      return row;
+// Qt draws some images on its global pool, whose threads wait 30 s for more work before they end;
+// here they end with their work, so that every thread still there after a flow is one it left.
+class MainWindowEndToEnd : public testing::Test {
+ protected:
+  void SetUp() override { QThreadPool::globalInstance()->setExpiryTimeout(0); }
+  void TearDown() override { QThreadPool::globalInstance()->setExpiryTimeout(30000); }
+  void ExpectThreadsBack(const char* flow) const {
+    EXPECT_TRUE(WaitFor([this] { return ThreadCount() <= idle; }, 10000))
+        << flow << " left " << ThreadCount() - idle << " thread(s) behind";
   }
-  return -1;
-}
+  int idle = 0;
+};
 
-TEST(MainWindowEndToEnd, HostingAnAccountByScanningTheCodeOnScreen) {
+TEST_F(MainWindowEndToEnd, HostingByScanTheRowItsAvatarAndThePersonalCentre) {
   ClientHarness harness;
   harness.Start();
   ui::MainWindow& main = harness.LogInToMain("demo", "demo123");
-  QTreeWidget& accounts = main.hostedAccounts();
-  const int before = accounts.topLevelItemCount();
+  MemberFlows flows(harness);
+  idle = ThreadCount();
+  const int before = main.hostedAccounts().topLevelItemCount();
   ASSERT_GT(before, 0) << "the demo member hosts accounts already";
-  EXPECT_EQ(main.label(QStringLiteral("透明标签3")).text(), QString::number(before));
 
-  auto& getCode = Control<QWidget>(main, "按钮2");
-  Click(getCode);
-  EXPECT_FALSE(getCode.isEnabled());
-  // Drawn at the picture box's size (an avatar, 80 x 80, would be the wrong picture here).
-  ASSERT_TRUE(WaitFor([&] { return main.qrPicture().image().size() == QSize(200, 200); }));
-  const std::string scanUrl = DecodeShownCode(main.qrPicture());
-  ASSERT_NE(scanUrl.find("/custody/sandbox/scan?code="), std::string::npos) << scanUrl;
-  EXPECT_TRUE(WaitFor([&] { return main.qrStatus().text().endsWith(QStringLiteral("秒后失效")); }));
-
-  EXPECT_NE(ConfirmScan(scanUrl).find("确认成功"), std::string::npos);
-  ASSERT_TRUE(WaitFor([&] { return harness.boxes().Count() == 1; }));
-  EXPECT_EQ(harness.boxes().Shown()[0].message, (Message{"登录成功!", "", MessageIcon::kNone}));
-  EXPECT_EQ(harness.boxes().Shown()[0].owner, "MainWindow");
-  EXPECT_TRUE(WaitFor([&] { return main.qrStatus().text() == QStringLiteral("0s"); }));
+  const std::int64_t id = flows.HostAccount();  // throws when the code on screen is unreadable
+  ExpectThreadsBack("hosting");
+  EXPECT_EQ(harness.boxes().Shown().back().owner, "MainWindow");
   EXPECT_TRUE(main.qrPicture().image().isNull()) << "the code is cleared once the account is in";
-  EXPECT_FALSE(getCode.isEnabled()) << "stays disabled until 释放二维码";
-
-  Click(Control<QWidget>(main, "按钮8"));  // 刷新页面
-  ASSERT_TRUE(WaitFor([&] { return accounts.topLevelItemCount() == before + 1; }));
-  harness.WaitWorkers();
-  const auto& store = harness.server().context().hosting;
-  QString newId;
-  for (const auto& account : const_cast<sandbox::HostingStore&>(store).All()) {
-    if (scanUrl.find(account.token) != std::string::npos)
-      newId = QString::number(account.id);
-  }
-  const int row = RowWithStateOf(accounts, newId);
-  ASSERT_GE(row, 0) << "the new account " << newId.toStdString() << " is listed";
-  EXPECT_EQ(accounts.topLevelItem(row)->text(1), QStringLiteral("在线"));
-  EXPECT_EQ(main.label(QStringLiteral("透明标签3")).text(), QString::number(before + 1));
-
-  // Selecting its row shows its avatar, scaled to fill the box.
-  QTest::mouseClick(accounts.viewport(), Qt::LeftButton, {},
-                    accounts.visualItemRect(accounts.topLevelItem(row)).center());
-  ASSERT_TRUE(WaitFor([&] { return !main.qrPicture().image().isNull(); }));
+  EXPECT_FALSE(main.qrButton().isEnabled()) << "stays disabled until 释放二维码";
+  EXPECT_EQ(flows.RefreshAccounts(), before + 1);
+  EXPECT_EQ(flows.StateOf(id), QStringLiteral("在线"));
+  flows.ShowAvatarOf(id);
   EXPECT_EQ(main.qrPicture().displayMode(), ui::PictureBox::kScaledToFill);
+  flows.ReleaseCode();
+  flows.DropAccount(id);
+  flows.RefreshAccounts();
+  EXPECT_EQ(flows.StateOf(id), QString()) << "清除掉线微信 removed it";
+  EXPECT_GT(flows.QueryEarnings(), 0);
+  flows.ClickWithdrawCaptcha();
+  ExpectThreadsBack("the hosting page, earnings and the captcha");
 
-  Click(Control<QWidget>(main, "按钮9"));  // 释放二维码
-  EXPECT_TRUE(WaitFor([&] { return getCode.isEnabled(); }));
+  const int records = flows.QueryWithdrawals();
+  ASSERT_GT(records, 0);
+  EXPECT_EQ(main.withdrawals().topLevelItem(records - 1)->text(0), QString::number(records));
+  EXPECT_EQ(main.label(QStringLiteral("透明标签34")).text(), QStringLiteral("张三"));
+  TypeText(Control<QLineEdit>(main, "编辑框1"), testing_support::kCaptcha);
+  Click(Control<QWidget>(main, "按钮3"));  // 提现
+  ASSERT_TRUE(WaitFor([&] { return harness.boxes().Count() == 2; }));
+  EXPECT_EQ(harness.boxes().Shown()[1].message, (platform::Message{"提现成功!", "", {}}));
+  EXPECT_EQ(flows.QueryWithdrawals(), records + 1);
+
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<ui::BindAlipayDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    TypeText(Control<QLineEdit>(*dialog, "编辑框1"), QStringLiteral("王五"));
+    TypeText(Control<QLineEdit>(*dialog, "编辑框2"), "ww@example.com");
+    Click(Control<QWidget>(*dialog, "按钮1"));
+  });
+  Click(Control<QWidget>(main, "按钮5"));  // returns when the flow has closed the dialog
+  ASSERT_EQ(harness.boxes().Count(), 3U);
+  EXPECT_EQ(harness.boxes().Shown()[2].owner, "BindAlipayDialog");
+  EXPECT_NE(harness.boxes().Shown()[2].message.text.find("已绑定"), std::string::npos)
+      << "the demo member's account is bound already: the answer is shown whole";
+  harness.WaitWorkers();
+  ExpectThreadsBack("个人中心");
 }
 
-TEST(MainWindowEndToEnd, PersonalCentreShowsRecordsAndWithdraws) {
-  ClientHarness harness;
+// A code nobody scans: its countdown runs out, its poll gives up after the grace, and both
+// threads end; released half-way, the countdown ends at once and the poll still gives up.
+TEST_F(MainWindowEndToEnd, AnUnscannedCodeEndsItsCountdownAndPoll) {
+  HarnessOptions options;
+  options.timings.countdownTick = std::chrono::milliseconds(20);
+  options.timings.countdownSteps = 10;
+  options.timings.pollInterval = std::chrono::milliseconds(20);
+  options.timings.pollGrace = std::chrono::milliseconds(200);
+  ClientHarness harness(options);
   harness.Start();
   ui::MainWindow& main = harness.LogInToMain("demo", "demo123");
-  Control<QTabWidget>(main, "选择夹1").setCurrentIndex(2);
-  ASSERT_TRUE(WaitFor([&] { return !main.withdrawCaptcha().image().isNull(); }))
-      << "loaded when MainWindow opened";
-
-  Click(Control<QWidget>(main, "按钮4"));  // 查询
-  QTreeWidget& records = main.withdrawals();
-  ASSERT_TRUE(WaitFor([&] { return records.topLevelItemCount() > 0; }));
-  harness.WaitWorkers();
-  const int recordsBefore = records.topLevelItemCount();
-  for (int row = 0; row < recordsBefore; ++row) {
-    EXPECT_EQ(records.topLevelItem(row)->text(0), QString::number(row + 1));
+  MemberFlows flows(harness);
+  idle = ThreadCount();
+  for (const bool release : {false, true}) {
+    const qint64 shownBefore = main.qrPicture().image().cacheKey();
+    Click(main.qrButton());
+    ASSERT_TRUE(WaitFor([&] {
+      return !main.qrPicture().image().isNull() &&
+             main.qrPicture().image().cacheKey() != shownBefore;
+    }));
+    if (release)
+      flows.ReleaseCode();
+    ASSERT_TRUE(WaitFor([&] { return main.qrButton().isEnabled(); }))
+        << "an expired code enables 获取二维码 again";
+    ASSERT_TRUE(harness.WaitWorkers()) << "the poll of an unscanned code gives up";
+    ExpectThreadsBack(release ? "a released code" : "an expired code");
   }
-  EXPECT_FALSE(main.label(QStringLiteral("透明标签29")).text().isEmpty());
-  EXPECT_EQ(main.label(QStringLiteral("透明标签34")).text(), QStringLiteral("张三"));
-
-  auto& captcha = Control<QLineEdit>(main, "编辑框1");
-  const std::string right = harness.CurrentCaptcha();
-  TypeText(captcha, QString::fromStdString(right == "0000" ? "1111" : "0000"));
-  Click(Control<QWidget>(main, "按钮3"));  // 提现
-  ASSERT_TRUE(WaitFor([&] { return harness.boxes().Count() == 1; }));
-  EXPECT_EQ(harness.boxes().Shown()[0].message, (Message{"验证码错误！", "", MessageIcon::kNone}));
-
-  captcha.clear();
-  TypeText(captcha, QString::fromStdString(harness.CurrentCaptcha()));
-  Click(Control<QWidget>(main, "按钮3"));
-  ASSERT_TRUE(WaitFor([&] { return harness.boxes().Count() == 2; }));
-  EXPECT_EQ(harness.boxes().Shown()[1].message, (Message{"提现成功!", "", MessageIcon::kNone}));
-
-  Click(Control<QWidget>(main, "按钮4"));
-  ASSERT_TRUE(WaitFor([&] { return records.topLevelItemCount() == recordsBefore + 1; }));
-  bool pending = false;
-  for (int row = 0; row < records.topLevelItemCount(); ++row) {
-    pending = pending || records.topLevelItem(row)->text(3) == QStringLiteral("申请提现");
-  }
-  EXPECT_TRUE(pending);
-}
-
-TEST(MainWindowEndToEnd, BindingThePayoutAccountThroughItsDialog) {
-  ClientHarness harness;
-  auto& context = harness.server().context();
-  ASSERT_TRUE(context.members.Register("会员一", "pw", context.Now()).has_value());
-  harness.Start();
-  ui::MainWindow& main = harness.LogInToMain(QStringLiteral("会员一"), "pw");
-  Control<QTabWidget>(main, "选择夹1").setCurrentIndex(2);
-
-  const auto bindThroughDialog = [&](const QString& name, const QString& account) {
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<ui::BindAlipayDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      TypeText(Control<QLineEdit>(*dialog, "编辑框1"), name);
-      TypeText(Control<QLineEdit>(*dialog, "编辑框2"), account);
-      Click(Control<QWidget>(*dialog, "按钮1"));
-    });
-    Click(Control<QWidget>(main, "按钮5"));  // returns when the flow has closed the dialog
-  };
-  bindThroughDialog(QStringLiteral("李 四"), "lisi@example.com");
-  ASSERT_EQ(harness.boxes().Count(), 1U);
-  EXPECT_EQ(harness.boxes().Shown()[0].message, (Message{"绑定成功!", "", MessageIcon::kNone}));
-  EXPECT_EQ(harness.boxes().Shown()[0].owner, "BindAlipayDialog");
-
-  bindThroughDialog(QStringLiteral("王五"), "wangwu@example.com");
-  ASSERT_EQ(harness.boxes().Count(), 2U);
-  EXPECT_NE(harness.boxes().Shown()[1].message.text.find("\"msg\""), std::string::npos)
-      << "a refusal shows the whole answer";
-
-  Click(Control<QWidget>(main, "按钮4"));
-  ASSERT_TRUE(WaitFor(
-      [&] { return main.label(QStringLiteral("透明标签34")).text() == QStringLiteral("李 四"); }));
-  EXPECT_EQ(main.label(QStringLiteral("透明标签32")).text(), QStringLiteral("lisi@example.com"));
 }
 
 }  // namespace

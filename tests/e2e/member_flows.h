@@ -9,8 +9,6 @@
 
 #include "e2e/client_harness.h"
 
-class QTreeWidget;
-
 namespace hosting::e2e {
 
 class MemberFlows {
@@ -18,8 +16,8 @@ class MemberFlows {
   // `harness` has MainWindow open (LogInToMain).
   explicit MemberFlows(ClientHarness& harness);
 
-  // 获取二维码, the code on screen scanned and confirmed by a phone, the poll until "登录成功!";
-  // the id of the new hosted account.
+  // 获取二维码, the code on screen read as a phone's camera reads it and the scan confirmed on the
+  // sandbox's scan page, then the poll until "登录成功!"; the id of the new hosted account.
   std::int64_t HostAccount();
   // 刷新页面; the rows of 托管状态 once both loads have ended (counter 透明标签3 agreeing).
   int RefreshAccounts();
@@ -35,20 +33,18 @@ class MemberFlows {
   int QueryWithdrawals();
   // A click on the withdrawal captcha of 个人中心, until the new picture is drawn.
   void ClickWithdrawCaptcha();
-
-  // Every flow above once, leaving the screen and the platform as they were.
-  void Round();
-
-  // Whether 托管状态 lists account `id`, and its state column.
-  bool Lists(std::int64_t id, const QString& state) const;
+  // The state column of account `id` in 托管状态; empty when it is not listed.
+  QString StateOf(std::int64_t id) const;
 
  private:
   void Await(const std::function<bool()>& condition, const char* what) const;
-  void Settle(const char* flow) const;
-  void ShowPage(int index) const;
+  void Press(int page, const char* button, const char* flow) const;
 
   ClientHarness& harness_;
   ui::MainWindow& main_;
 };
+
+// The threads of this process now.
+int ThreadCount();
 
 }  // namespace hosting::e2e

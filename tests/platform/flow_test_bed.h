@@ -1,69 +1,50 @@
 #pragma once
-// A platform-sandbox on free loopback ports and the FlowContext that points at it, with short
-// hosting timings. Workers started through the context are joined before anything goes away.
+// What a flow runs in during a test: recording views, a session cookie, a joining runner, datas.ini
+// in a scratch folder and timings a hundred to a thousand times shorter than the member's, against
+// an in-process sandbox (or, with no sandbox, wherever the test points the endpoints). Workers are
+// joined before anything goes.
 
-#include <filesystem>
-#include <memory>
-#include <string>
+#include <optional>
+#include <stop_token>
 
-#include "net/raw_http_server.h"
 #include "net/session_cookie.h"
 #include "platform/flow_context.h"
 #include "recording_views.h"
-#include "sandbox/platform_server.h"
+#include "support/files.h"
 #include "support/joining_runner.h"
+#include "support/test_sandbox.h"
 
 namespace hosting::platform::testing {
 
-inline constexpr const char* kCaptcha = "4711";  // every captcha of the test sandbox
-
-using testing_support::JoiningRunner;
-
-// Timings a hundred to a thousand times shorter than the member's; the countdown keeps its steps.
-HostingTimings ShortTimings();
-
-// A one-route stand-in for answers the sandbox never gives (texts that the flows must treat as
-// unknown): every request gets `body`. Its connections close at once when it goes.
-class CannedPlatform {
- public:
-  explicit CannedPlatform(std::string body);
-  std::string BaseUrl() const { return server_.Url(""); }
-
- private:
-  net::testing::RawHttpServer server_;
-};
+using testing_support::kCaptcha;
 
 class FlowTestBed {
  public:
-  explicit FlowTestBed(sandbox::SandboxConfig config = {});
-  ~FlowTestBed();
+  explicit FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox = sandbox::SandboxConfig{});
+  ~FlowTestBed() { Finish(); }
 
-  // Creates the member and logs in through the Login flow (session opened first).
-  void LogInAs(const std::string& account, const std::string& password = "secret1");
-  std::int64_t MemberId(const std::string& account);
-  // Points the context's platform at another base URL (a dead port, a canned platform).
-  void UsePlatform(const std::string& baseUrl);
+  // Registers the member and logs in through the Login flow (session and captcha first); its id.
+  std::int64_t LogInAs(const std::string& account, const std::string& password = "secret1");
   // Stops the long-running workers and joins every worker.
   void Finish();
-
-  sandbox::PlatformServer& server() { return *server_; }
-  sandbox::PlatformContext& platform() { return server_->context(); }
-  const std::filesystem::path& settingsFile() const { return settingsFile_; }
-
-  EventLog log;
-  std::shared_ptr<RecordingMainView> mainView = std::make_shared<RecordingMainView>(log);
-  RecordingLoginView loginView{log};
-  net::SessionCookie cookie;
-  JoiningRunner runner;
-  QrCountdownSlot countdown;
-  std::stop_source shutdown;
+  sandbox::PlatformContext& platform() { return sandbox_->platform(); }
+  std::vector<Message> Messages(const std::string& owner) const { return rec.Messages(owner); }
+  std::string Caption(MainCaption caption) const { return rec.Read(NameOf(caption), "<unset>"); }
+  testing_support::Rows Rows(MainList list) const { return rec.RowsOf(NameOf(list)); }
 
  private:
-  std::unique_ptr<sandbox::PlatformServer> server_;
-  std::filesystem::path directory_;
-  std::filesystem::path settingsFile_;
+  std::optional<testing_support::TestSandbox> sandbox_;
+  testing_support::ScratchFolder folder_;
 
  public:
+  const std::filesystem::path settingsFile = folder_.path() / "datas.ini";
+  Recorder rec;
+  RecordingLoginView loginView{rec};
+  std::shared_ptr<RecordingMainView> mainView = std::make_shared<RecordingMainView>(rec);
+  net::SessionCookie cookie;
+  testing_support::JoiningRunner runner;
+  QrCountdownSlot countdown;
+  std::stop_source shutdown;
   FlowContext context;
 };
 

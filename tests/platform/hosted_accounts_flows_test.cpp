@@ -8,36 +8,28 @@
 namespace hosting::platform::testing {
 namespace {
 
-class HostedAccountsTest : public ::testing::Test {
- protected:
-  // `count` accounts online, then the first `offline` of them set offline.
-  void Host(int count, int offline) {
-    bed.LogInAs("owner");
-    const auto member = bed.MemberId("owner");
-    auto& hosting = bed.platform().hosting;
-    for (int i = 0; i < count; ++i) {
-      ASSERT_TRUE(hosting.OpenCode(member, bed.platform().Now()));
-      hosting.ConfirmDue(member, 0, bed.platform().Now());
-    }
-    const auto accounts = hosting.List(member, 0, count);
-    for (int i = 0; i < offline; ++i) {
-      hosting.SetOnline(accounts[static_cast<std::size_t>(i)].id, false);
-    }
-  }
-  std::vector<std::vector<std::string>> Rows() const {
-    return bed.mainView->Rows(MainList::kHostedAccounts);
-  }
+TEST(HostedAccountsTest, ListsTheFirstFiftyWithStateAndCountsAndClearsTheOffline) {
   FlowTestBed bed;
-};
+  LoadHostedAccounts(bed.context, *bed.mainView);  // not logged in: an envelope, not a list
+  LoadHomeCounters(bed.context, *bed.mainView);
+  EXPECT_TRUE(bed.Rows(MainList::kHostedAccounts).empty());
+  EXPECT_EQ(bed.Caption(MainCaption::kHostedTotal) + bed.Caption(MainCaption::kOnlineCount),
+            "<unset><unset>");
 
-TEST_F(HostedAccountsTest, RefreshListsTheFirstFiftyWithTheirStateAndCounts) {
-  Host(55, 2);
+  const std::int64_t member = bed.LogInAs("owner");
+  auto& hosting = bed.platform().hosting;
+  for (int i = 0; i < 55; ++i) {
+    ASSERT_TRUE(hosting.OpenCode(member, bed.platform().Now()));
+    hosting.ConfirmDue(member, 0, bed.platform().Now());
+  }
+  const auto accounts = hosting.List(member, 0, 50);
+  for (int i = 0; i < 2; ++i)
+    hosting.SetOnline(accounts[static_cast<std::size_t>(i)].id, false);
   bed.mainView->AppendRow(MainList::kHostedAccounts, {"stale"});
   RefreshHostingPage(bed.context, bed.mainView);
   bed.runner.JoinAll();
-  const auto rows = Rows();
+  const auto rows = bed.Rows(MainList::kHostedAccounts);
   ASSERT_EQ(rows.size(), 50U);
-  const auto accounts = bed.platform().hosting.List(bed.MemberId("owner"), 0, 50);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     ASSERT_EQ(rows[i].size(), 4U);
     EXPECT_EQ(rows[i][0], std::to_string(accounts[i].id));
@@ -45,43 +37,19 @@ TEST_F(HostedAccountsTest, RefreshListsTheFirstFiftyWithTheirStateAndCounts) {
     EXPECT_EQ(rows[i][2], accounts[i].nickname);
     EXPECT_TRUE(rows[i][3].starts_with("http://127.0.0.1:")) << rows[i][3];
   }
-  EXPECT_EQ(bed.mainView->Caption(MainCaption::kHostedTotal), "55");
-  EXPECT_EQ(bed.mainView->Caption(MainCaption::kOnlineCount), "53");
-
+  EXPECT_EQ(bed.Caption(MainCaption::kHostedTotal) + "/" + bed.Caption(MainCaption::kOnlineCount),
+            "55/53");
   ClearOfflineAccounts(bed.context);
-  LoadHostedAccounts(bed.context, *bed.mainView);
-  EXPECT_EQ(bed.platform().hosting.Count(bed.MemberId("owner")).total, 53);
-  EXPECT_EQ(Rows().size(), 50U);
-}
+  EXPECT_EQ(hosting.Count(member).total, 53);
 
-TEST_F(HostedAccountsTest, EmptyOrRefusedListsShowNothingAndCountersStay) {
-  LoadHostedAccounts(bed.context, *bed.mainView);  // not logged in: an envelope, not a list
-  LoadHomeCounters(bed.context, *bed.mainView);
-  EXPECT_TRUE(Rows().empty());
-  EXPECT_EQ(bed.mainView->Caption(MainCaption::kHostedTotal), "<unset>");
-  EXPECT_EQ(bed.mainView->Caption(MainCaption::kOnlineCount), "<unset>");
-
-  Host(0, 0);
-  LoadHostedAccounts(bed.context, *bed.mainView);
-  LoadHomeCounters(bed.context, *bed.mainView);
-  EXPECT_TRUE(Rows().empty());
-  EXPECT_EQ(bed.mainView->Caption(MainCaption::kHostedTotal), "0");
-}
-
-TEST_F(HostedAccountsTest, SelectedRowShowsItsAvatarScaledToFill) {
-  Host(1, 0);
-  LoadHostedAccounts(bed.context, *bed.mainView);
+  // The selected row's avatar, scaled to fill; an address that is no web address is not fetched.
   bed.mainView->AppendRow(MainList::kHostedAccounts, {"2", "在线", "b", "file:///etc/passwd"});
-  bed.mainView->Select(MainList::kHostedAccounts, 0);
-  ShowSelectedAvatar(bed.context, *bed.mainView);
-  const std::string avatar = bed.mainView->QrPicture();
-  EXPECT_TRUE(avatar.starts_with("BM") || avatar.starts_with("\x89PNG")) << avatar.substr(0, 8);
-  EXPECT_EQ(bed.mainView->QrPictureMode(), PictureMode::kScaledToFill);
-
-  // An address that is no web address is not fetched: the picture goes blank.
-  bed.mainView->Select(MainList::kHostedAccounts, 1);
-  ShowSelectedAvatar(bed.context, *bed.mainView);
-  EXPECT_EQ(bed.mainView->QrPicture(), "");
+  for (const int row : {0, 50}) {
+    bed.rec.Write("托管状态 selected", std::to_string(row));
+    ShowSelectedAvatar(bed.context, *bed.mainView);
+    EXPECT_EQ(bed.rec.Read("图片框_二维码").starts_with("BM"), row == 0);
+    EXPECT_EQ(bed.rec.Read("图片框_二维码 mode"), "1");
+  }
 }
 
 }  // namespace

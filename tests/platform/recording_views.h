@@ -1,160 +1,133 @@
 #pragma once
-// Recording fakes of the four view interfaces. Every write is kept in the view's state and
-// appended to a shared event log, so that a test can wait for an event instead of sleeping, and
-// check the order of what a member would have seen. Reads answer what the test put in.
+// The four view interfaces over one Recorder: each write a member would see sets its control's
+// value and logs "<control> <value>" (pictures: "<control> picture" or "cleared"); reads answer
+// what the flow wrote or the test typed under the control's name.
 
-#include <chrono>
-#include <condition_variable>
-#include <functional>
-#include <map>
-#include <mutex>
 #include <string>
-#include <vector>
 
 #include "platform/bind_alipay_view.h"
 #include "platform/change_password_view.h"
 #include "platform/login_view.h"
 #include "platform/main_view.h"
+#include "support/recorder.h"
 
 namespace hosting::platform::testing {
 
-class EventLog {
+using testing_support::MessageEvent;
+using testing_support::Recorder;
+
+inline void WritePicture(Recorder& recorder, const std::string& box, const std::string& image) {
+  recorder.Write(box, image, box + (image.empty() ? " cleared" : " picture"));
+}
+
+inline void WriteText(Recorder& recorder, const std::string& control, const std::string& text) {
+  recorder.Write(control, text, control + " " + text);
+}
+
+class RecordingLoginView final : public LoginView {
  public:
-  void Add(std::string event);
-  std::vector<std::string> Events() const;
-  // Waits until `done` holds for the events so far. False on the (generous) time-out, which only
-  // guards the test run against a hang.
-  bool WaitUntil(const std::function<bool(const std::vector<std::string>&)>& done) const;
-  // Waits until `count` events equal `event`.
-  bool WaitFor(const std::string& event, int count = 1) const;
-  int CountOf(const std::string& event) const;
+  explicit RecordingLoginView(Recorder& recorder) : r_(recorder) {}
+  std::string UserName() override { return r_.Read("编辑框1"); }
+  void SetUserName(const std::string& text) override { WriteText(r_, "编辑框1", text); }
+  std::string Password() override { return r_.Read("编辑框2"); }
+  void SetPassword(const std::string& text) override { WriteText(r_, "编辑框2", text); }
+  std::string LoginCaptcha() override { return r_.Read("编辑框3"); }
+  bool RememberChecked() override { return r_.Read("选择框1") == "1"; }
+  void SetLoginCaptchaPicture(const std::string& image) override {
+    WritePicture(r_, "图片框1", image);
+  }
+  std::string LoginCaptchaPicture() override { return r_.Read("图片框1"); }
+  std::string RegisterUserName() override { return r_.Read("编辑框4"); }
+  std::string RegisterPassword() override { return r_.Read("编辑框5"); }
+  std::string RegisterPasswordAgain() override { return r_.Read("编辑框6"); }
+  std::string RegisterCaptcha() override { return r_.Read("编辑框7"); }
+  void SetRegisterCaptchaPicture(const std::string& image) override {
+    WritePicture(r_, "图片框2", image);
+  }
+  // The parts so far as "text@width|text@width|".
+  void AddStatusPart(const std::string& text, int width) override {
+    WriteText(r_, "状态条1", r_.Read("状态条1") + text + "@" + std::to_string(width) + "|");
+  }
+  void HideWindow() override { r_.Log("LoginWindow hidden"); }
+  void PostOpenMainWindow() override { r_.Log("标签1 feedback"); }
+  void ShowMessage(const Message& message) override { r_.Show({"LoginWindow", message}); }
 
  private:
-  mutable std::mutex mutex_;
-  mutable std::condition_variable changed_;
-  std::vector<std::string> events_;
+  Recorder& r_;
 };
 
-// "message <icon>|<title>|<text>"
-std::string MessageEvent(const Message& message);
+inline std::string NameOf(MainCaption caption) {
+  static constexpr const char* kNames[] = {"透明标签5",  "透明标签3",  "透明标签19", "透明标签28",
+                                           "透明标签29", "透明标签30", "透明标签32", "透明标签34"};
+  return kNames[static_cast<int>(caption)];
+}
 
-class RecordingMessages {
+inline std::string NameOf(MainList list) {
+  static constexpr const char* kNames[] = {"托管状态", "微信业绩", "提现操作"};
+  return kNames[static_cast<int>(list)];
+}
+
+class RecordingMainView final : public MainView {
  public:
-  explicit RecordingMessages(EventLog& log) : log_(log) {}
-  std::vector<Message> Messages() const;
-
- protected:
-  void Record(const Message& message);
-  EventLog& log_;
-  mutable std::mutex mutex_;
-
- private:
-  std::vector<Message> messages_;
-};
-
-class RecordingLoginView final : public LoginView, public RecordingMessages {
- public:
-  using RecordingMessages::RecordingMessages;
-
-  // Inputs a test sets before running a flow.
-  struct Inputs {
-    std::string userName = {};
-    std::string password = {};
-    std::string captcha = {};
-    bool remember = false;
-    std::string registerUserName = {};
-    std::string registerPassword = {};
-    std::string registerPasswordAgain = {};
-    std::string registerCaptcha = {};
-  };
-  void SetInputs(Inputs inputs);
-
-  std::string UserName() override;
-  void SetUserName(const std::string& text) override;
-  std::string Password() override;
-  void SetPassword(const std::string& text) override;
-  std::string LoginCaptcha() override;
-  bool RememberChecked() override;
-  void SetLoginCaptchaPicture(const std::string& image) override;
-  std::string LoginCaptchaPicture() override;
-  std::string RegisterUserName() override;
-  std::string RegisterPassword() override;
-  std::string RegisterPasswordAgain() override;
-  std::string RegisterCaptcha() override;
-  void SetRegisterCaptchaPicture(const std::string& image) override;
-  void AddStatusPart(const std::string& text, int width) override;
-  void HideWindow() override;
-  void PostOpenMainWindow() override;
-  void ShowMessage(const Message& message) override { Record(message); }
-
-  std::string RegisterCaptchaPicture() const;
-  std::vector<std::pair<std::string, int>> StatusParts() const;
-
- private:
-  Inputs inputs_;
-  std::string loginPicture_, registerPicture_;
-  std::vector<std::pair<std::string, int>> statusParts_;
-};
-
-class RecordingMainView final : public MainView, public RecordingMessages {
- public:
-  using RecordingMessages::RecordingMessages;
-
-  void SetCaption(MainCaption caption, const std::string& text) override;
-  void SetHostingButtonEnabled(bool enabled) override;
-  void SetQrPicture(const std::string& image) override;
+  explicit RecordingMainView(Recorder& recorder) : r_(recorder) {}
+  void SetCaption(MainCaption caption, const std::string& text) override {
+    WriteText(r_, NameOf(caption), text);
+  }
+  void SetHostingButtonEnabled(bool enabled) override {
+    WriteText(r_, "按钮2", enabled ? "enabled" : "disabled");
+  }
+  void SetQrPicture(const std::string& image) override { WritePicture(r_, "图片框_二维码", image); }
   PictureSize QrPictureSize() override { return {200, 200}; }
-  void SetQrPictureMode(PictureMode mode) override;
-  void ClearRows(MainList list) override;
-  void AppendRow(MainList list, const std::vector<std::string>& columns) override;
-  int RowCount(MainList list) override;
-  std::string CellText(MainList list, int row, int column) override;
-  int SelectedRow(MainList list) override;
-  std::string WithdrawCaptcha() override;
-  void SetWithdrawCaptchaPicture(const std::string& image) override;
-  void ShowMessage(const Message& message) override { Record(message); }
-
-  void SetWithdrawCaptchaInput(std::string text);
-  void Select(MainList list, int row);
-  std::string Caption(MainCaption caption) const;  // "<unset>" before the first write
-  bool HostingButtonEnabled() const;
-  std::string QrPicture() const;
-  PictureMode QrPictureMode() const;
-  std::string WithdrawCaptchaPicture() const;
-  std::vector<std::vector<std::string>> Rows(MainList list) const;
+  void SetQrPictureMode(PictureMode mode) override {
+    r_.Write("图片框_二维码 mode", std::to_string(static_cast<int>(mode)));
+  }
+  void ClearRows(MainList list) override { r_.ClearRows(NameOf(list)); }
+  void AppendRow(MainList list, const std::vector<std::string>& columns) override {
+    r_.AppendRow(NameOf(list), columns);
+  }
+  int RowCount(MainList list) override { return static_cast<int>(r_.RowsOf(NameOf(list)).size()); }
+  std::string CellText(MainList list, int row, int column) override {
+    const auto rows = r_.RowsOf(NameOf(list));
+    const auto at = [](const auto& items, int i) { return i >= 0 && i < std::ssize(items); };
+    return at(rows, row) && at(rows[row], column) ? rows[row][column] : std::string();
+  }
+  int SelectedRow(MainList list) override {
+    return std::stoi(r_.Read(NameOf(list) + " selected", "-1"));
+  }
+  std::string WithdrawCaptcha() override { return r_.Read("提现验证码"); }
+  void SetWithdrawCaptchaPicture(const std::string& image) override {
+    WritePicture(r_, "图片框3", image);
+  }
+  void ShowMessage(const Message& message) override { r_.Show({"MainWindow", message}); }
 
  private:
-  std::map<MainCaption, std::string> captions_;
-  bool buttonEnabled_ = true;
-  std::string qrPicture_, withdrawPicture_, withdrawCaptcha_;
-  PictureMode mode_ = PictureMode::kTopLeft;
-  std::map<MainList, std::vector<std::vector<std::string>>> rows_;
-  std::map<MainList, int> selected_;
+  Recorder& r_;
 };
 
 // The two dialogs: two boxes to read, and closing.
 template <typename View>
-class RecordingDialogView : public View, public RecordingMessages {
+class RecordingDialog : public View {
  public:
-  RecordingDialogView(EventLog& log, std::string first, std::string second)
-      : RecordingMessages(log), first_(std::move(first)), second_(std::move(second)) {}
-  void ShowMessage(const Message& message) override { Record(message); }
-  void CloseDialog() override { log_.Add("dialog closed"); }
+  RecordingDialog(Recorder& recorder, std::string first, std::string second)
+      : r_(recorder), first_(std::move(first)), second_(std::move(second)) {}
+  void ShowMessage(const Message& message) override { r_.Show({"dialog", message}); }
+  void CloseDialog() override { r_.Log("dialog closed"); }
 
  protected:
+  Recorder& r_;
   std::string first_, second_;
 };
 
-class RecordingBindView final : public RecordingDialogView<BindAlipayView> {
+class RecordingBindView final : public RecordingDialog<BindAlipayView> {
  public:
-  using RecordingDialogView::RecordingDialogView;
+  using RecordingDialog::RecordingDialog;
   std::string RealName() override { return first_; }
   std::string AlipayAccount() override { return second_; }
 };
 
-class RecordingChangePasswordView final : public RecordingDialogView<ChangePasswordView> {
+class RecordingChangePasswordView final : public RecordingDialog<ChangePasswordView> {
  public:
-  using RecordingDialogView::RecordingDialogView;
+  using RecordingDialog::RecordingDialog;
   std::string NewPassword() override { return first_; }
   std::string NewPasswordAgain() override { return second_; }
 };

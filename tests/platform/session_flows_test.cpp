@@ -1,9 +1,6 @@
 // Start-up, login, registration and change of password against the sandbox.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "app/settings_file.h"
 #include "flow_test_bed.h"
 #include "net/codec.h"
@@ -15,179 +12,110 @@
 namespace hosting::platform::testing {
 namespace {
 
-std::string FileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::FileBytes;
+using Events = std::vector<std::string>;
 
 bool IsImage(const std::string& bytes) {
-  return bytes.starts_with("BM") || bytes.starts_with("\x89PNG") || bytes.starts_with("GIF8") ||
-         bytes.starts_with("\xFF\xD8");
+  return bytes.starts_with("BM") || bytes.starts_with("\x89PNG");
 }
 
 Message Warning(const std::string& text) {
-  return {text, "提示", MessageIcon::kWarning};
+  return {text, kHintTitle, MessageIcon::kWarning};
 }
 
-TEST(StartupWorkerTest, FillsSavedCredentialsStatusBarSessionAndBothCaptchas) {
+TEST(StartupTest, FillsSavedCredentialsStatusBarSessionAndBothCaptchas) {
   sandbox::SandboxConfig config;
   config.version = "0.9.1";  // older than us: shown as it is
   config.notice = "新版本\"已发布";
   FlowTestBed bed(config);
-  app::WriteSetting(bed.settingsFile(), app::kSettingsSection, app::kUserNameKey, "张三");
-  app::WriteSetting(bed.settingsFile(), app::kSettingsSection, app::kPasswordKey, "密码a&b");
-
+  app::WriteSetting(bed.settingsFile, app::kSettingsSection, app::kUserNameKey, "张三");
+  app::WriteSetting(bed.settingsFile, app::kSettingsSection, app::kPasswordKey, "密码a&b");
   StartupWorker(bed.context, bed.loginView);
-
   EXPECT_EQ(bed.loginView.UserName(), "张三");
   EXPECT_EQ(bed.loginView.Password(), "密码a&b");
-  // The notice is cut at its first (escaped) quote.
-  const std::vector<std::pair<std::string, int>> parts{{"版本：0.9.1", 70}, {"新版本\\", 295}};
-  EXPECT_EQ(bed.loginView.StatusParts(), parts);
+  EXPECT_EQ(bed.rec.Read("状态条1"), "版本：0.9.1@70|新版本\\@295|");  // cut at the escaped quote
   EXPECT_NE(bed.cookie.Read().find("JSESSIONID="), std::string::npos);
-  const std::string picture = bed.loginView.LoginCaptchaPicture();
-  EXPECT_TRUE(IsImage(picture));
-  EXPECT_EQ(bed.loginView.RegisterCaptchaPicture(), picture);
-  // The captcha belongs to the session: a login with it is accepted.
-  ASSERT_TRUE(bed.platform().members.Register("zhang", "pw", 0));
-  bed.loginView.SetInputs({.userName = "zhang", .password = "pw", .captcha = kCaptcha});
-  Login(bed.context, bed.loginView);
-  EXPECT_EQ(bed.log.CountOf("标签1 feedback"), 1);
-}
-
-TEST(StartupWorkerTest, WithoutSettingsOrVersionServiceStillOpensTheSession) {
-  FlowTestBed bed;
-  bed.context.endpoints.versionServiceUrl = "http://127.0.0.1:1";  // nothing listens there
-  StartupWorker(bed.context, bed.loginView);
-  EXPECT_EQ(bed.loginView.UserName(), "");
-  EXPECT_EQ(bed.loginView.Password(), "");
-  EXPECT_TRUE(bed.loginView.StatusParts().empty());
   EXPECT_TRUE(IsImage(bed.loginView.LoginCaptchaPicture()));
-  EXPECT_FALSE(std::filesystem::exists(bed.settingsFile()));
+  EXPECT_EQ(bed.rec.Read("图片框2"), bed.loginView.LoginCaptchaPicture());
+  // The captcha belongs to the session: a login with it is accepted.
+  bed.platform().members.Register("zhang", "pw", 0);
+  bed.rec.Write("编辑框1", "zhang");
+  bed.rec.Write("编辑框2", "pw");
+  bed.rec.Write("编辑框3", kCaptcha);
+  Login(bed.context, bed.loginView);
+  EXPECT_EQ(bed.rec.CountOf("标签1 feedback"), 1);
 }
 
-class LoginTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(bed.platform().members.Register("li", "a&b+c=d", 0));
-    OpenPlatformSession(bed.context);
-    FetchCaptcha(bed.context, kLoginCaptchaLiteral);
-  }
-  void LogIn(const std::string& password, const std::string& captcha, bool remember) {
-    bed.loginView.SetInputs(
-        {.userName = "li", .password = password, .captcha = captcha, .remember = remember});
+TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
+  FlowTestBed bed;
+  bed.platform().members.Register("li", "a&b+c=d", 0);
+  app::WriteSetting(bed.settingsFile, app::kSettingsSection, app::kUserNameKey, "old");
+  const std::string before = FileBytes(bed.settingsFile);
+  OpenPlatformSession(bed.context);
+  const std::string saved = net::Utf8ToGbk("[【配置】]\r\n用户名=li\r\n用户密码=a&b+c=d\r\n");
+  const struct {
+    std::string password, captcha;
+    bool remember;
+    Events events;
+    std::string file;
+  } kCases[] = {
+      // A wrong captcha loads a new one before the warning.
+      {"a&b+c=d", "0000", true, {"图片框1 picture", MessageEvent(Warning("验证码错误！"))}, before},
+      {"wrong", kCaptcha, true, {MessageEvent(Warning("用户名或密码错误"))}, before},
+      {"a&b+c=d", kCaptcha, false, {"LoginWindow hidden", "标签1 feedback"}, before},
+      // The password's &, + and = arrive intact and are saved as GBK.
+      {"a&b+c=d", kCaptcha, true, {"LoginWindow hidden", "标签1 feedback"}, saved},
+  };
+  for (const auto& c : kCases) {
+    FetchCaptcha(bed.context, kLoginCaptchaLiteral);  // an accepted login spends the captcha
+    bed.rec.Clear();
+    bed.rec.Write("编辑框1", "li");
+    bed.rec.Write("编辑框2", c.password);
+    bed.rec.Write("编辑框3", c.captcha);
+    bed.rec.Write("选择框1", c.remember ? "1" : "0");
     Login(bed.context, bed.loginView);
+    EXPECT_EQ(bed.rec.Events(), c.events) << c.password << " " << c.captcha;
+    EXPECT_EQ(FileBytes(bed.settingsFile), c.file);
   }
+}
+
+TEST(RegisterTest, DifferentPasswordsAreNotSentARefusalShowsItsMessage) {
   FlowTestBed bed;
-};
-
-TEST_F(LoginTest, WrongCaptchaLoadsANewOneBeforeTheWarning) {
-  LogIn("a&b+c=d", "0000", true);
-  const std::vector<std::string> expected{"图片框1 picture", MessageEvent(Warning("验证码错误！"))};
-  EXPECT_EQ(bed.log.Events(), expected);
-  EXPECT_FALSE(std::filesystem::exists(bed.settingsFile()));
-}
-
-TEST_F(LoginTest, RefusedPasswordShowsThePlatformsMessageOnly) {
-  LogIn("wrong", kCaptcha, true);
-  const std::vector<std::string> expected{MessageEvent(Warning("用户名或密码错误"))};
-  EXPECT_EQ(bed.log.Events(), expected);
-}
-
-TEST_F(LoginTest, AcceptedLoginWithRememberSavesBothKeysInGbkAndOpensMainWindow) {
-  LogIn("a&b+c=d", kCaptcha, true);  // the password's &, + and = arrive intact
-  const std::vector<std::string> expected{"LoginWindow hidden", "标签1 feedback"};
-  EXPECT_EQ(bed.log.Events(), expected);
-  EXPECT_EQ(FileBytes(bed.settingsFile()),
-            net::Utf8ToGbk("[【配置】]\r\n用户名=li\r\n用户密码=a&b+c=d\r\n"));
-}
-
-TEST_F(LoginTest, AcceptedLoginWithoutRememberLeavesTheFileAsItWas) {
-  app::WriteSetting(bed.settingsFile(), app::kSettingsSection, app::kUserNameKey, "old");
-  const std::string before = FileBytes(bed.settingsFile());
-  LogIn("a&b+c=d", kCaptcha, false);
-  EXPECT_EQ(bed.log.CountOf("标签1 feedback"), 1);
-  EXPECT_EQ(FileBytes(bed.settingsFile()), before);
-}
-
-TEST_F(LoginTest, NoUsableAnswerIsRefusedNotTakenAsSuccess) {
-  bed.UsePlatform("http://127.0.0.1:1");
-  LogIn("a&b+c=d", kCaptcha, true);
-  CannedPlatform html("<html>maintenance</html>");
-  bed.UsePlatform(html.BaseUrl());
-  LogIn("a&b+c=d", kCaptcha, true);
-  const std::vector<std::string> expected(2, MessageEvent(Warning(kNoLoginAnswerText)));
-  EXPECT_EQ(bed.log.Events(), expected);
-  EXPECT_FALSE(std::filesystem::exists(bed.settingsFile()));
-}
-
-class RegisterTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    OpenPlatformSession(bed.context);
-    RefreshRegisterCaptcha(bed.context, bed.loginView);
-  }
-  void RegisterAs(const std::string& account, const std::string& password,
-                  const std::string& again) {
-    bed.loginView.SetInputs({.registerUserName = account,
-                             .registerPassword = password,
-                             .registerPasswordAgain = again,
-                             .registerCaptcha = kCaptcha});
+  OpenPlatformSession(bed.context);
+  RefreshRegisterCaptcha(bed.context, bed.loginView);
+  const auto registerAs = [&](const std::string& account, const std::string& password,
+                              const std::string& again) {
+    for (const auto& [box, text] : std::map<std::string, std::string>{{"编辑框4", account},
+                                                                      {"编辑框5", password},
+                                                                      {"编辑框6", again},
+                                                                      {"编辑框7", kCaptcha}})
+      bed.rec.Write(box, text);
     Register(bed.context, bed.loginView);
-  }
-  FlowTestBed bed;
-};
-
-TEST_F(RegisterTest, AcceptedRegistrationIsAnnouncedAndTheMemberCanLogIn) {
-  RegisterAs("王五", "pw 1%", "pw 1%");
-  EXPECT_EQ(bed.loginView.Messages().back(), (Message{"注册成功", "", MessageIcon::kInformation}));
+    return bed.Messages("LoginWindow").back();
+  };
+  EXPECT_EQ(registerAs("zhao", "pw1", "pw2"), Warning(kPasswordsDifferText));
+  EXPECT_FALSE(bed.platform().members.FindId("zhao"));
+  bed.platform().members.Register("taken", "x", 0);
+  EXPECT_EQ(registerAs("taken", "pw", "pw"), Warning("该账号已被注册"));
+  EXPECT_EQ(registerAs("王五", "pw 1%", "pw 1%"),
+            (Message{"注册成功", "", MessageIcon::kInformation}));
   EXPECT_TRUE(bed.platform().members.Authenticate("王五", "pw 1%"));
 }
 
-TEST_F(RegisterTest, RefusalShowsThePlatformsMessage) {
-  ASSERT_TRUE(bed.platform().members.Register("taken", "x", 0));
-  RegisterAs("taken", "pw", "pw");
-  EXPECT_EQ(bed.loginView.Messages().back(), Warning("该账号已被注册"));
-}
-
-TEST_F(RegisterTest, DifferentPasswordsAreReportedWithoutSending) {
-  RegisterAs("zhao", "pw1", "pw2");
-  EXPECT_EQ(bed.loginView.Messages().back(), Warning(kPasswordsDifferText));
-  EXPECT_FALSE(bed.platform().members.FindId("zhao"));
-  bed.UsePlatform("http://127.0.0.1:1");
-  RegisterAs("zhao", "pw", "pw");
-  EXPECT_EQ(bed.loginView.Messages().back(), Warning(kNoRegisterAnswerText));
-}
-
-TEST(ChangePasswordTest, AcceptedChangeIsConfirmedAndTheDialogCloses) {
+TEST(ChangePasswordTest, DifferentPasswordsKeepTheDialogOpenAnAcceptedChangeClosesIt) {
   FlowTestBed bed;
   bed.LogInAs("chen", "old");
-  RecordingChangePasswordView dialog(bed.log, "新的1", "新的1");
+  RecordingChangePasswordView differ(bed.rec, "new1", "new2");
+  ChangePassword(bed.context, differ);
+  EXPECT_EQ(bed.Messages("dialog").back(), Warning(kPasswordsDifferText));
+  EXPECT_EQ(bed.rec.CountOf("dialog closed"), 0);
+  EXPECT_TRUE(bed.platform().members.Authenticate("chen", "old"));
+
+  RecordingChangePasswordView dialog(bed.rec, "新的1", "新的1");
   ChangePassword(bed.context, dialog);
-  EXPECT_EQ(dialog.Messages().back(), PlainMessage("成功修改密码!"));
-  EXPECT_EQ(bed.log.Events().back(), "dialog closed");
+  EXPECT_EQ(bed.Messages("dialog").back(), PlainMessage("成功修改密码!"));
+  EXPECT_EQ(bed.rec.Events().back(), "dialog closed");
   EXPECT_TRUE(bed.platform().members.Authenticate("chen", "新的1"));
-}
-
-TEST(ChangePasswordTest, AnyOtherAnswerIsShownWholeAndTheDialogCloses) {
-  FlowTestBed bed;
-  const std::string answer = R"({"success":true,"msg":"成功修改密码!"})";
-  CannedPlatform canned(answer);
-  bed.UsePlatform(canned.BaseUrl());
-  RecordingChangePasswordView dialog(bed.log, "x", "x");
-  ChangePassword(bed.context, dialog);
-  EXPECT_EQ(dialog.Messages().back(), PlainMessage(answer));
-  EXPECT_EQ(bed.log.Events().back(), "dialog closed");
-}
-
-TEST(ChangePasswordTest, DifferentPasswordsKeepTheDialogOpenAndChangeNothing) {
-  FlowTestBed bed;
-  bed.LogInAs("sun", "old");
-  RecordingChangePasswordView dialog(bed.log, "new1", "new2");
-  ChangePassword(bed.context, dialog);
-  EXPECT_EQ(dialog.Messages().back(), Warning(kPasswordsDifferText));
-  EXPECT_EQ(bed.log.CountOf("dialog closed"), 0);
-  EXPECT_TRUE(bed.platform().members.Authenticate("sun", "old"));
 }
 
 }  // namespace

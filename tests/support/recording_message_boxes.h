@@ -5,52 +5,24 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <QWidget>
-#include <functional>
-#include <mutex>
-#include <string>
-#include <vector>
 
 #include "app/message_boxes.h"
+#include "support/recorder.h"
 
 namespace hosting::testing_support {
 
-struct ShownMessage {
-  std::string owner;  // objectName of the owner window
-  platform::Message message;
-  bool onGuiThread = false;
-};
-
 class RecordingMessageBoxes final : public app::MessageBoxes {
  public:
-  // Runs on the GUI thread at the moment a message is shown, before it is recorded.
-  void SetOnShow(std::function<void()> onShow) { onShow_ = std::move(onShow); }
-
   void Show(QWidget* owner, const platform::Message& message) override {
-    if (onShow_)
-      onShow_();
-    const std::lock_guard lock(mutex_);
-    shown_.push_back(
-        {owner != nullptr ? owner->window()->objectName().toStdString() : std::string(), message,
-         QThread::currentThread() == QCoreApplication::instance()->thread()});
+    recorder_.Show({owner != nullptr ? owner->window()->objectName().toStdString() : std::string(),
+                    message, QThread::currentThread() == QCoreApplication::instance()->thread()});
   }
-  std::vector<ShownMessage> Shown() const {
-    const std::lock_guard lock(mutex_);
-    return shown_;
-  }
-  std::size_t Count() const {
-    const std::lock_guard lock(mutex_);
-    return shown_.size();
-  }
-  // Forgets what was shown so far (a long run would otherwise keep every message).
-  void Clear() {
-    const std::lock_guard lock(mutex_);
-    shown_ = {};
-  }
+  std::vector<ShownMessage> Shown() const { return recorder_.Shown(); }
+  std::size_t Count() const { return Shown().size(); }
+  void Clear() { recorder_.Clear(); }
 
  private:
-  std::function<void()> onShow_;
-  mutable std::mutex mutex_;
-  std::vector<ShownMessage> shown_;
+  Recorder recorder_;
 };
 
 }  // namespace hosting::testing_support

@@ -1,11 +1,11 @@
-#include "e2e/process_probe.h"
+#include "process_probe.h"
 
 #include <malloc.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <system_error>
+
+#include "e2e/member_flows.h"
 
 namespace hosting::e2e {
 namespace {
@@ -35,15 +35,6 @@ std::uint64_t HeapBytes() {
 }
 
 }  // namespace
-
-int ThreadCount() {
-  std::error_code error;
-  int count = 0;
-  for (std::filesystem::directory_iterator it("/proc/self/task", error), end; !error && it != end;
-       it.increment(error))
-    ++count;
-  return count;
-}
 
 ProcessProbe ProcessProbe::Now() {
   return {ResidentBytes(), HeapBytes(), ThreadCount()};

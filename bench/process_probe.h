@@ -15,6 +15,4 @@ struct ProcessProbe {
   static ProcessProbe Now();
 };
 
-int ThreadCount();
-
 }  // namespace hosting::e2e

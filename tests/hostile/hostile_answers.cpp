@@ -1,0 +1,283 @@
+#include "hostile/hostile_answers.h"
+
+#include <atomic>
+#include <functional>
+
+#include "net/codec.h"
+
+namespace hosting::hostile {
+namespace {
+
+using net::testing::HttpReply;
+using net::testing::Reply;
+
+enum class Shape { kEnvelope, kHostedList, kEarnings, kWithdrawals, kPage, kPicture };
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+Shape ShapeOf(std::string_view target) {
+  if (Contains(target, "generate.do") || Contains(target, "/avatar"))
+    return Shape::kPicture;
+  if (Contains(target, "weixin/list.do"))
+    return Shape::kHostedList;
+  if (Contains(target, "getJieSuan.do"))
+    return Shape::kEarnings;
+  if (Contains(target, "getTixianList.do"))
+    return Shape::kWithdrawals;
+  return Contains(target, "pageController.do") ? Shape::kPage : Shape::kEnvelope;
+}
+
+// `text` as a JSON string literal.
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text)
+    quoted += (c == '"' || c == '\\') ? std::string{'\\', c} : std::string{c};
+  return quoted + "\"";
+}
+
+std::string Repeated(const std::string& element, int count, const char* separator = ",") {
+  std::string joined;
+  for (int i = 0; i < count; ++i)
+    joined += (i == 0 ? "" : separator) + element;
+  return joined;
+}
+
+std::string List(const std::string& element, int count) {
+  return "[" + Repeated(element, count) + "]";
+}
+
+// The lists of earnings and withdrawals come as JSON once more, in the text "jsonStr".
+std::string ListAnswer(Shape shape, const std::string& list) {
+  const char* name = shape == Shape::kEarnings      ? "jieSuanEntityList"
+                     : shape == Shape::kWithdrawals ? "withdrawEntityList"
+                                                    : nullptr;
+  if (name == nullptr)
+    return list;
+  return "{\"success\":true,\"jsonStr\":" +
+         Quoted("{\"attributes\":{\"" + std::string(name) + "\":" + list + "}}") + "}";
+}
+
+// One list element; `text` gives every member from its accepted value.
+std::string Element(Shape shape, const std::function<std::string(std::string)>& text) {
+  if (shape == Shape::kEarnings)
+    return "{\"id\":" + text("1") + ",\"typeid\":" + text("4") + ",\"money\":" + text("1.5") +
+           ",\"add_time\":" + text("1577808000") + "}";
+  if (shape == Shape::kWithdrawals)
+    return "{\"out_biz_no\":" + text("T1") + ",\"money\":" + text("10") +
+           ",\"status\":" + text("1") + ",\"pay_status\":" + text("3") +
+           ",\"add_time\":" + text("1577808000") + ",\"up_time\":" + text("1577808000") + "}";
+  return "{\"id\":" + text("101") + ",\"is_stop\":" + text("0") + ",\"nickname\":" + text("小号") +
+         ",\"headimg\":" + text("http://127.0.0.1:1/a.png") + "}";
+}
+
+std::string AcceptedList(Shape shape, int rows = 1) {
+  return ListAnswer(shape, List(Element(shape, Quoted), rows));
+}
+
+std::string AcceptedEnvelope(std::string_view target) {
+  if (Contains(target, "/api/"))
+    return R"({"msg":"获取成功!","data":{"version":"9.9.9"},"notice":"\u5347\u7ea7"})";
+  if (Contains(target, "weixin/code.do"))
+    return R"({"success":true,"msg":"获取成功","data":{"id":"7","login_qrcode":"hosting-7","loginType":"1"}})";
+  for (const auto& [path, message] : {std::pair{"login.do", "登录成功"},
+                                      {"register.do", "注册成功"},
+                                      {"changepwd.do", "成功修改密码"},
+                                      {"bindAlipay.do", "绑定成功"},
+                                      {"withdraw.do", "提现成功，请等待。"}})
+    if (Contains(target, path))
+      return "{\"success\":true,\"msg\":" + Quoted(message) + "}";
+  return R"({"success":true,"msg":"ok"})";
+}
+
+// A page with every figure the flows cut out, each figure led by `value`.
+std::string Page(std::string_view charset, const std::string& v) {
+  const std::string tabs(9, '\t');
+  return "<html><head><meta charset=\"" + std::string(charset) +
+         "\"></head><body>当前托管小号总数：<span>" + v +
+         "12</span>当前在线小号总数：<span id=\"wxonline\">" + v + "3</span>累计已提现 ￥" + v +
+         "100.00</td>可提现金额 ￥" + v + "20.50</td>本日收益额 ￥" + v +
+         "1.25</td><td>支付宝账户：</td>\r\n" + tabs + "<td>" + v + "pay@example.com\r\n" + tabs +
+         "</td><td>真实姓名：</td>\r\n" + tabs + "<td>" + v + "王五</td></body></html>";
+}
+
+std::string AcceptedBody(std::string_view target) {
+  switch (const Shape shape = ShapeOf(target)) {
+    case Shape::kEnvelope:
+      return AcceptedEnvelope(target);
+    case Shape::kPage:
+      return Page("utf-8", "");
+    case Shape::kPicture:
+      return PngPicture();
+    default:
+      return AcceptedList(shape);
+  }
+}
+
+// The left markers only, in an order where no right marker follows any of them.
+std::string LeftMarkersOnly() {
+  const std::string tabs(9, '\t');
+  return "<html><body><td>支付宝账户：</td>\r\n" + tabs + "<td>pay 真实姓名：</td>\r\n" + tabs +
+         "<td>王 当前托管小号总数：<span>12 当前在线小号总数：<span id=\"wxonline\">3 "
+         "累计已提现 ￥1 可提现金额 ￥2 本日收益额 ￥3";
+}
+
+std::string BadUtf8Body(Shape shape) {
+  if (shape == Shape::kPage)
+    return Page("utf-8", "\xff\xfe");
+  if (shape == Shape::kPicture)
+    return "\xff\xfe\xfd\xfc";
+  if (shape == Shape::kEnvelope)
+    return "{\"success\":false,\"msg\":\"\xff\xfe坏\",\"data\":{\"id\":\"\xff\","
+           "\"login_qrcode\":\"\xff\",\"loginType\":\"\xff\",\"version\":\"\xff\"}}";
+  const auto bad = [](const std::string& value) { return Quoted("\xff" + value + "\xc3\x28"); };
+  return ListAnswer(shape, List(Element(shape, bad), 1));
+}
+
+std::string BadGbkBody(Shape shape) {
+  // 0x81 0x20 and a lone 0xFF are no GBK characters.
+  if (shape != Shape::kPage)
+    return shape == Shape::kPicture ? "\x81\x20\xff"
+                                    : "{\"success\":false,\"msg\":\"\x81\x20\xff\"}";
+  std::string page = net::Utf8ToGbk(Page("gbk", "\x01"));
+  for (std::size_t at = page.find('\x01'); at != std::string::npos; at = page.find('\x01', at))
+    page.replace(at, 1, "\x81\x20\xff");
+  return page;
+}
+
+std::string NumbersBody(Shape shape) {
+  if (shape == Shape::kEnvelope)
+    return R"({"success":0,"msg":404,"data":{"id":7,"login_qrcode":12345,"loginType":0,"version":9},"notice":1})";
+  return ListAnswer(shape, List(Element(shape, [](const std::string&) { return "42"; }), 1));
+}
+
+std::string ObjectForListBody(Shape shape) {
+  if (shape == Shape::kEnvelope)
+    return R"({"success":{"ok":true},"msg":["登录成功"],"data":[{"id":"7"}],"jsonStr":{}})";
+  return ListAnswer(shape, "{\"0\":" + Element(shape, Quoted) + "}");
+}
+
+std::string NullBody(Shape shape) {
+  if (shape == Shape::kEnvelope)
+    return R"({"success":null,"msg":null,"data":{"id":null,"login_qrcode":null,"loginType":null},"notice":null,"jsonStr":null})";
+  return shape == Shape::kHostedList ? "null" : R"({"success":null,"jsonStr":null})";
+}
+
+std::string DeepBody(Shape shape) {
+  constexpr int kDepth = 100000;
+  const std::string deep = std::string(kDepth, '[') + std::string(kDepth, ']');
+  if (shape == Shape::kPage)
+    return Repeated("<div>", kDepth, "");
+  if (shape == Shape::kHostedList)
+    return deep;
+  return R"({"success":false,"msg":"","data":)" + deep + R"(,"jsonStr":)" + Quoted(deep) + "}";
+}
+
+std::string ManyRowsBody(Shape shape) {
+  if (shape == Shape::kPage)
+    return "<html><body><table>" + Repeated("<tr><td>1</td></tr>", kManyRowCount, "") + "</table>";
+  if (shape == Shape::kEnvelope)
+    return R"({"msg":"","data":)" + AcceptedList(Shape::kHostedList, kManyRowCount) + "}";
+  return AcceptedList(shape == Shape::kPicture ? Shape::kHostedList : shape, kManyRowCount);
+}
+
+Reply Ok(std::string_view body) {
+  return {HttpReply("200 OK", {"Content-Type: text/html;charset=UTF-8"}, body)};
+}
+
+}  // namespace
+
+std::vector<Hostility> AllHostilities() {
+  std::vector<Hostility> all;
+  for (int k = 0; k <= static_cast<int>(Hostility::kNotAnImage); ++k)
+    all.push_back(static_cast<Hostility>(k));
+  return all;
+}
+
+std::string Name(Hostility kind) {
+  static const char* const kNames[] = {
+      "Refused",   "Silent",          "CutMidBody",    "HugeBody",       "BadUtf8",
+      "BadGbk",    "NumbersForTexts", "ObjectForList", "NullEverywhere", "DeepNesting",
+      "NoMarkers", "LeftMarkerOnly",  "ManyRows",      "CookieFlood",    "NotAnImage"};
+  return kNames[static_cast<int>(kind)];
+}
+
+std::string PngPicture() {
+  // A 1x1 grey PNG.
+  static const unsigned char kPng[] = {
+      0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48,
+      0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x00, 0x00, 0x00,
+      0x00, 0x3A, 0x7E, 0x9B, 0x55, 0x00, 0x00, 0x00, 0x0A, 0x49, 0x44, 0x41, 0x54, 0x78,
+      0x9C, 0x63, 0x68, 0x00, 0x00, 0x00, 0x82, 0x00, 0x81, 0x77, 0xCD, 0x72, 0xB6, 0x00,
+      0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+  return std::string(reinterpret_cast<const char*>(kPng), sizeof(kPng));
+}
+
+std::vector<std::string> FloodCookies() {
+  std::vector<std::string> cookies;
+  for (int i = 0; i < 3000; ++i)
+    cookies.push_back("flood" + std::to_string(i) + "=v" + std::to_string(i));
+  // The transport refuses a header line over 100 KiB: this one still passes.
+  cookies.push_back("huge=" + std::string(std::size_t{64} << 10, 'h'));
+  return cookies;
+}
+
+Reply HostileReply(Hostility kind, std::string_view target) {
+  const Shape shape = ShapeOf(target);
+  switch (kind) {
+    case Hostility::kRefused:
+    case Hostility::kSilent:
+      return {"", Reply::Then::kHang};
+    case Hostility::kCutMidBody: {
+      // Cut before any figure or decisive member: what came must not be taken as whole.
+      const std::string body = AcceptedBody(target);
+      const std::string whole = HttpReply("200 OK", {}, body);
+      return {whole.substr(0, whole.size() - body.size() + 12), Reply::Then::kClose};
+    }
+    case Hostility::kHugeBody: {
+      static const Reply huge = Ok(std::string(kHugeBodyBytes, 'x'));  // built once
+      return huge;
+    }
+    case Hostility::kBadUtf8:
+      return Ok(BadUtf8Body(shape));
+    case Hostility::kBadGbk:
+      return Ok(BadGbkBody(shape));
+    case Hostility::kNumbersForTexts:
+      return Ok(NumbersBody(shape));
+    case Hostility::kObjectForList:
+      return Ok(ObjectForListBody(shape));
+    case Hostility::kNullEverywhere:
+      return Ok(NullBody(shape));
+    case Hostility::kDeepNesting:
+      return Ok(DeepBody(shape));
+    case Hostility::kNoMarkers:
+      return Ok("<html><body>系统维护中</body></html>");
+    case Hostility::kLeftMarkerOnly:
+      return Ok(LeftMarkersOnly());
+    case Hostility::kManyRows:
+      return Ok(ManyRowsBody(shape));
+    case Hostility::kCookieFlood: {
+      std::vector<std::string> head{"Content-Type: text/html;charset=UTF-8"};
+      for (const std::string& cookie : FloodCookies())
+        head.push_back("Set-Cookie: " + cookie + "; Path=/custody; HttpOnly");
+      return {HttpReply("200 OK", head, AcceptedBody(target))};
+    }
+    case Hostility::kNotAnImage:
+      break;
+  }
+  return Ok("\x89PNG\r\n\x1a\n<html>not a picture</html>");
+}
+
+std::unique_ptr<testing_support::ScriptedPlatform> ServeHostile(Hostility kind,
+                                                                HostileScope scope) {
+  auto scoped = std::make_shared<std::atomic<int>>(0);  // requests in scope so far
+  return std::make_unique<testing_support::ScriptedPlatform>(
+      [kind, scope, scoped](std::string_view target) {
+        const bool accepted = !Contains(target, scope.path) || (*scoped)++ < scope.acceptedFirst;
+        return accepted ? Ok(AcceptedBody(target)) : HostileReply(kind, target);
+      },
+      kind == Hostility::kRefused);
+}
+
+}  // namespace hosting::hostile

@@ -1,0 +1,28 @@
+#pragma once
+// An in-process platform-sandbox for tests: in memory, on free loopback ports, every captcha
+// kCaptcha, and a short keep-alive hold so that a stop never waits long for an idle connection.
+
+#include <string>
+
+#include "platform/platform_endpoints.h"
+#include "sandbox/platform_server.h"
+
+namespace hosting::testing_support {
+
+inline constexpr const char* kCaptcha = "4711";
+
+class TestSandbox {
+ public:
+  explicit TestSandbox(sandbox::SandboxConfig config = {});
+  ~TestSandbox();
+
+  sandbox::PlatformContext& platform() { return server_.context(); }
+  platform::PlatformEndpoints Endpoints() const;
+  // Registers a member (failing the test when that is refused); its id.
+  std::int64_t AddMember(const std::string& account, const std::string& password);
+
+ private:
+  sandbox::PlatformServer server_;
+};
+
+}  // namespace hosting::testing_support
