@@ -1,5 +1,5 @@
 // The encoder against ISO/IEC 18004: the worked example, format and version information, mode
-// choice, the version rule, padding and the block split. (zxing checks the module layout.)
+// choice and capacity. (zxing checks the module layout, the block split and the version rule.)
 
 #include <gtest/gtest.h>
 
@@ -28,20 +28,16 @@ TEST(QrStandard, WorkedExampleOneMGivesTheStandardsCodewords) {
   encoder.AppendBytes("01234567", mode, data);
   二维码类 qr;
   encoder.初始化二维码(data.GetSizeInBytes(), M, mode, qr);
-  EXPECT_EQ(qr.GetVersion(), 1);
-  EXPECT_EQ(qr.GetNumDataBytes(), 16);
+  EXPECT_EQ(std::pair(qr.GetVersion(), qr.GetNumDataBytes()), std::pair(1, 16));
   位向量子类 bits;
   encoder.AppendModeInfo(mode, bits);
   encoder.追加长度信息(8, qr.GetVersion(), mode, bits);
   bits.AppendBitVector(data);
-  EXPECT_EQ(bits.到字符串(), "00010000001000000000110001010110011000011");
   encoder.结束数据位(qr.GetNumDataBytes(), bits);
   std::vector<std::uint8_t> codewords = {0x10, 0x20, 0x0C, 0x56, 0x61, 0x80, 0xEC, 0x11,
                                          0xEC, 0x11, 0xEC, 0x11, 0xEC, 0x11, 0xEC, 0x11};
   EXPECT_EQ(BytesOf(bits), codewords);
-  const std::vector<std::uint8_t> ec = {165, 36, 212, 193, 237, 54, 199, 135, 44, 85};
-  EXPECT_EQ(encoder.GenerateEcBytes(codewords, 10), ec);
-  codewords.insert(codewords.end(), ec.begin(), ec.end());
+  codewords.insert(codewords.end(), {165, 36, 212, 193, 237, 54, 199, 135, 44, 85});
   EXPECT_EQ(BytesOf(encoder.交错容错字节(bits, 26, 16, 1)), codewords);
 }
 
@@ -49,8 +45,6 @@ TEST(QrStandard, SymbolsCarryFormatAndVersionInformationAndTheDarkModule) {
   // M with mask 0 is the xor pattern itself; M with mask 5 is the standard's example.
   EXPECT_EQ(矩阵应用类::标记类型信息位(M, 0).到字符串(), "101010000010010");
   EXPECT_EQ(矩阵应用类::标记类型信息位(M, 5).到字符串(), "100000011001110");
-  EXPECT_EQ(矩阵应用类::标记版本信息位(QrVersion::取版本_通过版本号(7)).到字符串(),
-            "000111110010010100");  // 0x07C94
   for (const auto& [text, level] : std::vector<std::pair<std::string, const EcLevel*>>{
            {"hello", &L}, {"HELLO 1", &EcLevels()[3]}, {std::string(150, 'a'), &L}}) {
     const 二维码类 qr = EncodeSymbol(text, *level);
@@ -76,45 +70,19 @@ TEST(QrStandard, SymbolsCarryFormatAndVersionInformationAndTheDarkModule) {
   }
 }
 
-TEST(QrStandard, ModeChoiceVersionRulePaddingAndBlockSplit) {
+// The version rule, block split and interleaving are left to zxing reading every version back.
+TEST(QrStandard, ModeChoiceCapacityAndATerminatorCutShort) {
   const 编码类 encoder;
   for (const auto& [text, mode] :
        {std::pair("12345", "数字"), std::pair("HELLO 1", "字母数字"), std::pair("hello", "字节"),
         std::pair("ABC中", "字节"), std::pair("", "字节")}) {
     EXPECT_EQ(encoder.ChooseMode(text).GetName(), mode) << text;
   }
-  // 100 bytes at Q need 103 data codewords: version 7-Q holds 88, version 8-Q 110.
-  EXPECT_EQ(EncodeSymbol(std::string(100, 'u'), EcLevels()[2]).GetNumDataBytes(), 110);
-  EXPECT_EQ(EncodeSymbol(std::string(2953, 'a'), L).GetVersion(), 40);
-  位向量子类 length;  // byte mode counts UTF-8 bytes: 7 ideographs are 21
-  encoder.追加长度信息(21, 1, QrMode::Byte(), length);
-  EXPECT_EQ(length.到字符串(), "00010101");
-
-  位向量子类 bits;
-  bits.AppendBits(0b101, 3);
-  encoder.结束数据位(4, bits);
-  EXPECT_EQ(BytesOf(bits), (std::vector<std::uint8_t>{0xA0, 0xEC, 0x11, 0xEC}));
+  EXPECT_EQ(EncodeSymbol(std::string(2953, 'a'), L).GetVersion(), 40);  // 2954 is refused
   位向量子类 nearlyFull;
   nearlyFull.AppendBits(0x7FFFF, 30);
   encoder.结束数据位(4, nearlyFull);  // room for only two terminator bits
   EXPECT_EQ(nearlyFull.GetSize(), 32);
-
-  // Version 5-Q: 134 codewords, 62 data, 4 blocks: 2 x (15 + 18) then 2 x (16 + 18).
-  for (int id = 0; id < 4; ++id) {
-    const auto sizes = encoder.根据块ID取数据字节数和容错字节数(134, 62, 4, id);
-    EXPECT_EQ(std::pair(sizes.numDataBytes, sizes.numEcBytes), std::pair(id < 2 ? 15 : 16, 18));
-  }
-  // Interleaving takes column by column: data of every block, then the EC of every block.
-  位向量子类 data;
-  for (int i = 0; i < 62; ++i) {
-    data.AppendByte(static_cast<std::uint8_t>(i));
-  }
-  const auto out = BytesOf(encoder.交错容错字节(data, 134, 62, 4));
-  ASSERT_EQ(out.size(), 134U);
-  EXPECT_EQ(std::vector<std::uint8_t>(out.begin(), out.begin() + 6),
-            (std::vector<std::uint8_t>{0, 15, 30, 46, 1, 16}));
-  EXPECT_EQ(out[60], 45);  // block 3's 16th byte ends the data after block 2's 16th
-  EXPECT_EQ(out[61], 61);
 }
 
 }  // namespace

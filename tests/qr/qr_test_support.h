@@ -15,7 +15,6 @@ struct Picture {
   int width = 0;
   int height = 0;
   std::vector<std::uint32_t> pixels;
-
   std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 

@@ -55,9 +55,9 @@ TEST(PlatformMoney, YuanTextParsingAndDaysInChina) {
     EXPECT_FALSE(ParseYuan(bad).has_value()) << bad;
   }
   const std::int64_t midnight = 1'577'808'000'000;  // 2020-01-01 00:00 in UTC+8
-  EXPECT_EQ(DayStartMs(midnight), midnight);
-  EXPECT_EQ(DayStartMs(midnight + kDayMs - 1), midnight);
-  EXPECT_EQ(DayStartMs(midnight - 1), midnight - kDayMs);
+  EXPECT_EQ(
+      std::tuple(DayStartMs(midnight), DayStartMs(midnight + kDayMs - 1), DayStartMs(midnight - 1)),
+      std::tuple(midnight, midnight, midnight - kDayMs));
   EXPECT_EQ(CompactTime(midnight), "20200101000000");
 }
 

@@ -11,25 +11,20 @@ namespace {
 
 class MoneyTest : public SandboxTest {
  protected:
-  // A registered member with a payout account.
-  std::int64_t Member(const std::string& account) {
+  // A registered member, with a payout account when bound.
+  std::int64_t Member(const std::string& account, bool bound = true) {
     const auto id = platform().members.Register(account, "pw", Now()).value_or(-1);
-    EXPECT_TRUE(platform().members.BindPayout(id, account, account + "@example.com"));
+    EXPECT_EQ(bound && platform().members.BindPayout(id, account, account + "@example.com"), bound);
     return id;
   }
   void Earn(std::int64_t member, std::int64_t cents) {
-    platform().ledger.AddSettlement(
-        {.memberId = member, .typeId = 4, .cents = cents, .atMs = Now()});
+    ledger().AddSettlement({.memberId = member, .typeId = 4, .cents = cents, .atMs = Now()});
   }
-  std::int64_t Left(std::int64_t member) {
-    return ledger().BalancesOf(member, Now()).withdrawableCents;
-  }
-
   LedgerStore& ledger() { return platform().ledger; }
 };
 
 TEST_F(MoneyTest, WithdrawalsTakeTheWholeBalanceFromTenYuanThreeTimesADayAndGiveRefusalsBack) {
-  const std::int64_t unbound = *platform().members.Register("ivy", "pw", Now());
+  const std::int64_t unbound = Member("ivy", false);
   Earn(unbound, 5000);
   EXPECT_EQ(ledger().Withdraw(unbound, Now()), WithdrawOutcome::kNoPayoutAccount);
   const std::int64_t leo = Member("leo");
@@ -41,22 +36,21 @@ TEST_F(MoneyTest, WithdrawalsTakeTheWholeBalanceFromTenYuanThreeTimesADayAndGive
   for (const auto& [earn, outcome, left] : steps) {
     Earn(leo, earn);
     EXPECT_EQ(ledger().Withdraw(leo, Now()), outcome) << earn;
-    EXPECT_EQ(Left(leo), left) << earn;
+    EXPECT_EQ(Withdrawable(leo), left) << earn;
   }
-  EXPECT_EQ(ledger().BalancesOf(leo, Now()).withdrawnCents, 3234);
-  EXPECT_EQ(ledger().BalancesOf(leo, Now()).todayCents, 4234);
+  const auto balances = [&] { return ledger().BalancesOf(leo, Now()); };
+  EXPECT_EQ(std::pair(balances().withdrawnCents, balances().todayCents), std::pair(3234L, 4234L));
   Advance(DayStartMs(Now()) + kDayMs - Now());
-  EXPECT_EQ(ledger().BalancesOf(leo, Now()).todayCents, 0);
+  EXPECT_EQ(balances().todayCents, 0);
   EXPECT_EQ(ledger().Withdraw(leo, Now()), kDone);
-
   // status: 0 applied, 1 approved, 2 refused; pay status: 1 paid, 2 failed, 3 under way.
   const std::int64_t id = ledger().Withdrawals(leo).front().id;
-  const std::tuple<int, int, std::int64_t> states[] = {
-      {2, 0, 1000}, {1, 3, 0}, {1, 2, 1000}, {1, 1, 0}, {0, 0, 0}};
-  for (const auto& [status, payStatus, back] : states) {
+  for (const auto& [status, payStatus, back] :
+       {std::tuple(2, 0, 1000L), std::tuple(1, 3, 0L), std::tuple(1, 2, 1000L),
+        std::tuple(1, 1, 0L), std::tuple(0, 0, 0L)}) {
     ASSERT_TRUE(ledger().SetWithdrawalState(id, status, payStatus, Now()));
-    EXPECT_EQ(Left(leo), back) << status << "/" << payStatus;
-    EXPECT_EQ(ledger().BalancesOf(leo, Now()).withdrawnCents, 4234 - back) << status << payStatus;
+    EXPECT_EQ(std::pair(Withdrawable(leo), balances().withdrawnCents), std::pair(back, 4234 - back))
+        << status << "/" << payStatus;
   }
   EXPECT_FALSE(ledger().SetWithdrawalState(id + 1, 2, 0, Now()));
 }
@@ -86,14 +80,12 @@ TEST_F(MoneyTest, ConcurrentWithdrawalsOfOneMemberNeverSpendTwice) {
     for (auto& thread : threads) {
       thread.join();
     }
-    const auto count = [&](const char* msg) {
-      return std::count(answers.begin(), answers.end(), msg);
-    };
+    const auto count = [&](const char* msg) { return std::ranges::count(answers, msg); };
     const auto won = count("提现成功，请等待。");
     EXPECT_EQ(won, round < 3 ? 1 : 0) << round;
     EXPECT_EQ(won + count("可提现金额不足十元，不可以提现") + count("今天累计提现超过3次！"), 20);
     left = won == 1 ? 0 : left;
-    EXPECT_EQ(Left(race), left) << round;
+    EXPECT_EQ(Withdrawable(race), left) << round;
   }
 }
 

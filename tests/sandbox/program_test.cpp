@@ -1,5 +1,5 @@
-// platform-sandbox as a program: exit codes and output. The output is its only log, so the
-// made-up admin token shows once, and no password, hash or session ever does.
+// platform-sandbox as a program: its command line, exit codes and output. The output is its only
+// log, so the made-up admin token shows once, and no password, hash or session ever does.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <regex>
 
+#include "sandbox/options.h"
 #include "sandbox/sandbox_fixture.h"
 
 namespace sandbox::testing {
 namespace {
 
-// The program run by the shell, stdout and stderr in one pipe. The shell prints its process id
-// first and then becomes the program.
+// The program run by the shell (which prints its process id first), stdout and stderr in one pipe.
 class SandboxProcess {
  public:
   explicit SandboxProcess(const std::string& args)
@@ -77,31 +77,44 @@ TEST(Program, ShowsTheMadeUpTokenOnceAndNoPasswordOrSession) {
   }
 }
 
-TEST(Program, HelpBadOptionsAndAnUnopenableDatabaseHaveTheirExitCodes) {
-  const auto expectExit = [](const std::string& args, int code) {
+TEST(Program, HelpABadOptionAndAnUnopenableDatabaseHaveTheirExitCodes) {
+  for (const auto& [args, code] :
+       {std::pair("--help", 0), std::pair("--port 0 --bogus", 2),
+        std::pair("--db /nonexistent/x.db --port 0 --version-port 0", 1)}) {
     SandboxProcess program(args);
     EXPECT_EQ(program.Finish(false), code) << args;
     const bool usage =
         program.output().find("\nUsage: platform-sandbox [options]\n") != std::string::npos;
     EXPECT_EQ(usage, code != 1) << args << ":\n" << program.output();
-  };
-  expectExit("--help", 0);
-  // Every value at its limit: the options are taken, the database is not.
-  expectExit(
-      "--db /nonexistent/x.db --port 0 --version-port 65535 --listen :: --demo --threads 2 "
-      "--public-url https://p:1 --fixed-captcha 12345678 --auto-scan 3600 --fail-qr 1000000 "
-      "--latency 60000 --admin-token " +
-          std::string(128, 'a'),
-      1);
+  }
+}
+
+// "--option value" split at its first space only, so that a value may hold spaces or be empty.
+std::vector<std::string> Args(const std::string& row) {
+  const auto space = row.find(' ');
+  return space == std::string::npos ? std::vector{row}
+                                    : std::vector{row.substr(0, space), row.substr(space + 1)};
+}
+
+TEST(Options, ValuesAtTheirLimitsAreTakenAndOneBeyondRefused) {
+  const auto limits = ParseOptions(
+      {"--version-port", "65535", "--listen", "::", "--demo", "--threads", "2", "--public-url",
+       "https://p:1", "--auto-scan", "3600", "--fail-qr", "1000000", "--latency", "60000",
+       "--fixed-captcha", "12345678", "--admin-token", std::string(122, 'a') + "-_.~Z9"});
+  ASSERT_EQ(limits.error, "");
+  const SandboxConfig& c = limits.config;
+  EXPECT_EQ(std::tuple(c.versionPort, c.listenHost, c.demo, c.threads, c.publicUrl,
+                       c.autoScanSeconds, c.failQr, c.latencyMs),
+            std::tuple(65535, "::", true, 2, "https://p:1", 3600, 1'000'000, 60'000));
   for (const char* bad :
        {"--port -1", "--port 1x", "--version-port 65536", "--threads 1", "--threads 1025",
         "--auto-scan 3601", "--fail-qr 1000001", "--latency 60001", "--public-url ftp://x",
-        "--fixed-captcha 123456789", "--fixed-captcha ''", "--port", "--bogus",
-        "--admin-token 'a&b'", "--admin-token 'a b'", "--admin-token 'a<b'", "--admin-token a%41",
-        "--admin-token ''", "--admin-token 令牌"}) {
-    expectExit(bad, 2);
+        "--fixed-captcha 123456789", "--fixed-captcha ", "--port", "--bogus", "--admin-token a&b",
+        "--admin-token a b", "--admin-token a<b", "--admin-token a%41", "--admin-token ",
+        "--admin-token 令牌"}) {
+    EXPECT_NE(ParseOptions(Args(bad)).error, "") << bad;
   }
-  expectExit("--admin-token " + std::string(129, 'a'), 2);
+  EXPECT_NE(ParseOptions({"--admin-token", std::string(129, 'a')}).error, "");
 }
 
 }  // namespace

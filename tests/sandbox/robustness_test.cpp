@@ -19,9 +19,9 @@ std::string RawExchange(int port, const std::string& request) {
   address.sin_port = htons(static_cast<std::uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   std::string answer;
+  char buffer[4096];
   if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
       send(fd, request.data(), request.size(), MSG_NOSIGNAL) > 0) {
-    char buffer[4096];
     for (ssize_t got; (got = recv(fd, buffer, sizeof buffer, 0)) > 0;) {
       answer.append(buffer, static_cast<std::size_t>(got));
     }
@@ -73,18 +73,17 @@ TEST_F(RobustnessTest, BadRequestsGetClearAnswersAndStoreOnlyValidText) {
 
 TEST_F(RobustnessTest, CodesAreSeenOnlyByTheirOwnerUntilTheyExpire) {
   auto owner = LoggedInMember("owner");
-  auto other = LoggedInMember("other");
   const auto opened = owner->Api("weixin/code.do", "xiaohao_id=0&action=qrcode")["data"]["id"];
   const std::string poll = "action=qrcode&xiaohao_id=" + std::to_string(opened.get<int>());
-  EXPECT_EQ(other->Api("weixin/code.do", poll)["success"], false);
+  EXPECT_EQ(LoggedInMember("other")->Api("weixin/code.do", poll)["success"], false);
   Advance(99'999);  // a code lives 100 s
   EXPECT_EQ(owner->Api("weixin/code.do", poll)["data"]["loginType"], 0);
   Advance(1);
   EXPECT_EQ(owner->Api("weixin/code.do", poll)["data"]["loginType"], 2);
 }
 
+// The client's engines may post an empty body so; the library alone would refuse it.
 TEST_F(RobustnessTest, PostWithoutContentLengthHasAnEmptyBody) {
-  // The client's engines may post an empty body so; the library alone would refuse it.
   const std::string answer =
       RawExchange(server().versionPort(),
                   "POST /api/ HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");

@@ -82,9 +82,8 @@ class SandboxTest : public ::testing::Test {
   PlatformContext& platform() { return server_->context(); }
   std::int64_t Now() const { return now_; }
   void Advance(std::int64_t ms) { now_ += ms; }
-  std::int64_t Withdrawable(const std::string& account) {
-    const auto id = platform().members.FindId(account);
-    return platform().ledger.BalancesOf(id.value_or(-1), Now()).withdrawableCents;
+  std::int64_t Withdrawable(std::int64_t member) {
+    return platform().ledger.BalancesOf(member, Now()).withdrawableCents;
   }
   // A new member, registered and logged in.
   std::unique_ptr<Browser> LoggedInMember(const std::string& account,
