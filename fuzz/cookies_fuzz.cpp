@@ -1,6 +1,5 @@
-// The cookie texts: the cookies that a header block (field 1) sets are merged into a jar (field
-// 2). The merged jar holds every fresh cookie first and in order, and no blank, repeat or
-// deleted cookie.
+// The cookies a header block sets, merged into a jar: every fresh cookie first and in order, and
+// no blank, repeated or deleted cookie.
 #include <algorithm>
 
 #include "fuzz_support.h"
@@ -10,11 +9,10 @@ namespace hosting::fuzz {
 
 const std::size_t kFieldCount = 2;
 
-static bool HasBlank(std::string_view text) {
-  return text.find(' ') != text.npos || text.find(kFullWidthSpace) != text.npos;
-}
-
 void Fuzz(const Fields& fields) {
+  const auto HasBlank = [](std::string_view text) {
+    return text.find(' ') != text.npos || text.find(kFullWidthSpace) != text.npos;
+  };
   std::string fresh = net::ExtractSetCookies(fields[0]), jar(fields[1]);
   const std::string merged = net::MergeCookies(jar, fresh);
   Require(merged == jar && !HasBlank(fresh), "merged into the jar, blanks removed", merged, fresh);

@@ -1,6 +1,5 @@
-// MemoryModule::Load over any bytes as a PE32 image, its imports resolved to made-up addresses
-// (some 0, unresolved). A loaded image answers GetBase and GetProc and unloads; a refused one
-// holds nothing.
+// MemoryModule::Load over any bytes, imports resolved to made-up addresses (some 0): a loaded image
+// answers GetBase and GetProc and unloads; a refused one holds nothing.
 #include <span>
 
 #include "fuzz_support.h"

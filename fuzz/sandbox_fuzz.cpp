@@ -1,6 +1,5 @@
-// The sandbox's decoding of what clients send: a form body, a field name, a Cookie header and a
-// value. Besides never failing, a value that the desktop client encodes reaches the sandbox byte
-// for byte.
+// The sandbox's decoding of a form body, a field name, a Cookie header and a value: a value that
+// the client encodes reaches the sandbox byte for byte.
 #include <algorithm>
 
 #include "fuzz_support.h"

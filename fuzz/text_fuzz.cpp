@@ -1,6 +1,5 @@
-// The text helpers: a left marker (its first byte chooses ignore case and the start position), a
-// right marker, a charset name and a body. Cut texts come from the body, and every helper that
-// promises UTF-8 gives it.
+// The text helpers over markers (the first byte picks case and start), a charset and a body: cut
+// texts come from the body, and every helper that promises UTF-8 gives it.
 #include "fuzz_support.h"
 #include "net/answer_text.h"
 #include "net/codec.h"

@@ -1,8 +1,8 @@
-// The two request engines over the raw peer: first what both promise alike, then what each does
-// its own way (request lines, the answer head in its outputs, failure reports).
+// The two request engines over the raw peer: what both promise alike, then what each does its own
+// way (request lines, the answer head in its outputs, failure reports).
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <future>
 #include <thread>
 
 #include "net/engine_under_test.h"
@@ -28,16 +28,14 @@ TYPED_TEST(EngineContractTest, CookiesGoOutAsGivenAndTheAnswersMergeIn) {
     return Answer("ok", {"Set-Cookie: JSESSIONID=new; Path=/", "Set-Cookie: gone=deleted"});
   });
   std::string jar = "a = 1; gone=x; JSESSIONID=old", cookiesOut;
-  EXPECT_EQ(
-      TypeParam::Request({.url = server.Url("/"), .cookies = &jar, .cookiesOut = &cookiesOut}),
-      "ok");
+  typename TypeParam::Params params{
+      .url = server.Url("/"), .cookies = &jar, .cookiesOut = &cookiesOut};
+  EXPECT_EQ(TypeParam::Request(params), "ok");
   EXPECT_NE(server.LastRequest().find("\r\nCookie: a = 1; gone=x; JSESSIONID=old\r\n"),
             std::string::npos);
   EXPECT_EQ(jar + "|" + cookiesOut, "JSESSIONID=new; a=1|JSESSIONID=new; a=1");
-  typename TypeParam::Params unmerged{
-      .url = server.Url("/"), .cookies = &jar, .cookiesOut = &cookiesOut};
-  unmerged.mergeCookies = false;
-  TypeParam::Request(unmerged);
+  params.mergeCookies = false;
+  TypeParam::Request(params);
   EXPECT_EQ(jar + "|" + cookiesOut, "JSESSIONID=new; a=1|JSESSIONID=new; gone=deleted");
 }
 
@@ -47,9 +45,8 @@ TYPED_TEST(EngineContractTest, RedirectsAreFollowedUnlessRefused) {
                ? Answer("arrived")
                : Answer("", {"Location: /next", "Set-Cookie: hop=1"}, "302 Found");
   });
-  typename TypeParam::Params params{.url = server.Url("/start")};
   std::string jar = "a=1";
-  params.cookies = &jar;
+  typename TypeParam::Params params{.url = server.Url("/start"), .cookies = &jar};
   EXPECT_EQ(TypeParam::Request(params), "arrived");
   ASSERT_EQ(server.Requests().size(), 2u);
   EXPECT_NE(server.LastRequest().find("\r\nCookie: a=1\r\n"), std::string::npos);
@@ -72,39 +69,44 @@ TYPED_TEST(EngineContractTest, CutAnswerKeepsWhatCameAndNoConnectionGivesNothing
   EXPECT_EQ(jar, "s=1");
 }
 
-// A whole time-out in which no byte moves ends the exchange, also once a POST body went out.
 template <typename Engine>
-void WaitOutSilence(const RawHttpServer& silent, std::int32_t method) {
-  typename Engine::Params params{.url = silent.Url("/"), .method = method, .body = "k=v"};
+std::string WithOneSecond(const RawHttpServer& server, std::int32_t method) {
+  typename Engine::Params params{.url = server.Url("/"), .method = method, .body = "k=v"};
   params.timeoutSeconds = 1;
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(Engine::Request(params), "");
-  const auto waited = std::chrono::steady_clock::now() - start;
-  EXPECT_GE(waited, std::chrono::milliseconds(900)) << method;
-  EXPECT_LT(waited, std::chrono::milliseconds(2500)) << method;  // the watchdog looks each second
+  return Engine::Request(params);
 }
 
-TEST(EngineTimeOutTest, SilentServerEndsEveryExchangeAfterOneTimeOut) {
-  RawHttpServer silent([](const std::string&) { return Reply{"", Reply::Then::kHang}; });
+// A whole second in which no byte moves ends the exchange, also once a POST body went out: the
+// answer that comes 3.5 s late is never taken. (An averaged low-speed limit took 4-7 s here.)
+TEST(EngineTimeOutTest, AnAnswerLaterThanTheTimeOutIsNotTaken) {
+  std::promise<void> allEnded;
+  RawHttpServer slow([ended = allEnded.get_future().share()](const std::string&) {
+    ended.wait_for(std::chrono::milliseconds(3500));
+    return Reply{HttpReply("200 OK", {}, "late"), Reply::Then::kClose};
+  });
   std::vector<std::jthread> waits;
   for (const std::int32_t method : {kMethodGet, kMethodPost}) {
-    waits.emplace_back([&, method] { WaitOutSilence<WinHttpEngine>(silent, method); });
-    waits.emplace_back([&, method] { WaitOutSilence<WinInetEngine>(silent, method); });
+    waits.emplace_back([&, method] { EXPECT_EQ(WithOneSecond<WinHttpEngine>(slow, method), ""); });
+    waits.emplace_back([&, method] { EXPECT_EQ(WithOneSecond<WinInetEngine>(slow, method), ""); });
   }
+  waits.clear();
+  allEnded.set_value();
   EXPECT_EQ(PhaseTimeoutMs(0) + PhaseTimeoutMs(-4) + PhaseTimeoutMs(5), 65000);
 }
 
 // Answers beyond the sizes a client can hold are broken off: a head over 1 MiB, a body over
-// 64 MiB (what fits is kept; libcurl hands the body over in pieces of at most 16 KiB).
+// 64 MiB (what fits is kept; libcurl hands the body over in pieces of at most 16 KiB). The limit
+// is private to the exchange, so only a body past it shows it; the peer builds it in one piece.
 TEST(ExchangeLimitTest, OversizedAnswersAreBrokenOff) {
   constexpr std::size_t kBody = std::size_t{64} << 20;
   RawHttpServer server([&](const std::string& request) {
-    std::string head = "HTTP/1.1 200 OK\r\n";
-    while (request.starts_with("GET /head") && head.size() <= (std::size_t{1} << 20)) {
-      head += "X-Pad: " + std::string(990, 'p') + "\r\n";
+    const bool head = request.starts_with("GET /head");
+    std::string reply = "HTTP/1.1 200 OK\r\n";
+    while (head && reply.size() <= (std::size_t{1} << 20)) {
+      reply += "X-Pad: " + std::string(990, 'p') + "\r\n";
     }
-    return Reply{head.size() > 100 ? head + "\r\n"
-                                   : HttpReply("200 OK", {}, std::string(kBody + 1, 'b'))};
+    reply += head ? "\r\n" : "Content-Length: " + std::to_string(kBody + 1) + "\r\n\r\n";
+    return Reply{std::move(reply.append(head ? 0 : kBody + 1, 'b'))};  // one allocation
   });
   HttpExchange exchange;
   exchange.target = {.host = "127.0.0.1", .port = server.port(), .object = "/head"};
@@ -119,8 +121,9 @@ TEST(ExchangeLimitTest, OversizedAnswersAreBrokenOff) {
 const std::string kHttpAgent =
     "User-Agent: Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0)\r\n";
 const std::string kHttpAccept =
-    "Accept: text/html, application/xhtml+xml, */*\r\nAccept-Encoding: gbk, "
-    "GB2312\r\nAccept-Language: zh-cn\r\n";
+    "Accept: text/html, application/xhtml+xml, */*\r\nAccept-Encoding: "
+    "gbk, GB2312\r\nAccept-Language: zh-cn\r\n";
+const std::string kHttpLines = kHttpAgent + kHttpAccept;
 const std::string kForm = "Content-Type: application/x-www-form-urlencoded\r\n";
 const std::string kCache = "Cache-Control: no-cache\r\n";
 
@@ -128,36 +131,30 @@ TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
   RawHttpServer server([](const std::string&) { return Answer("hi"); });
   std::string sid = "sid=1", none;
   const std::string form(3000, 'f');  // goes at once, without waiting for "100 Continue"
-  struct Case {
-    WinHttpParams params;
-    std::string line, rest;
-  };
-  for (const auto& [params, line, rest] : std::vector<Case>{
-           {{.url = "?q=1#part"}, "GET /?q=1", kHttpAgent + kHttpAccept + kCache + "\r\n"},
+  for (const auto& [params, line, rest] :
+       std::vector<std::tuple<WinHttpParams, std::string, std::string>>{
+           {{.url = "?q=1#part"}, "GET /?q=1", kHttpLines + kCache + "\r\n"},
            {{.url = "/p", .method = kMethodPost, .body = form, .cookies = &sid},
             "POST /p",
-            kHttpAgent + kHttpAccept + kForm + kCache +
-                "Cookie: sid=1\r\nContent-Length: 3000\r\n\r\n" + form},
+            kHttpLines + kForm + kCache + "Cookie: sid=1\r\nContent-Length: 3000\r\n\r\n" + form},
            {{.url = "/", .method = kMethodPost, .headers = "user-agent: X"},
             "POST /",
             "user-agent: X\r\n" + kHttpAccept + kForm + kCache + "Content-Length: 0\r\n\r\n"},
            // Without the blank after the colon the key is not recognised: both agents go out.
            {{.url = "/", .headers = "User-Agent:X"},
             "GET /",
-            "User-Agent:X\r\n" + kHttpAgent + kHttpAccept + kCache + "\r\n"},
+            "User-Agent:X\r\n" + kHttpLines + kCache + "\r\n"},
            {{.url = "/",
            .method = kMethodPost,
            .body = "x",
            .headers = "content-type: text/plain\r\nCookie: own=1"},
             "POST /",
-            "Content-Type: text/plain\r\nCookie: own=1\r\n" + kHttpAgent + kHttpAccept + kCache +
+            "Content-Type: text/plain\r\nCookie: own=1\r\n" + kHttpLines + kCache +
                 "Content-Length: 1\r\n\r\nx"},
-           {{.url = "/m", .method = 8, .cookies = &none},
-            "GET /m",
-            kHttpAgent + kHttpAccept + kCache + "\r\n"},
+           {{.url = "/m", .method = 8, .cookies = &none}, "GET /m", kHttpLines + kCache + "\r\n"},
            {{.url = "/u", .method = 3, .body = "x=1"},
             "PUT /u",
-            kHttpAgent + kHttpAccept + kCache + "Content-Length: 3\r\n\r\nx=1"}}) {
+            kHttpLines + kCache + "Content-Length: 3\r\n\r\nx=1"}}) {
     WinHttpParams sent = params;
     sent.url = "http://" + server.HostPort() + params.url;
     EXPECT_EQ(WinHttpRequest(sent), "hi") << params.url;
@@ -198,24 +195,19 @@ TEST(WinHttpTest, OutputsAndFailureMessages) {
   const std::string head =
       "HTTP/1.1 302 Found\r\nLocation: /n\r\nSet-Cookie: a=1; Path=/x\r\nset-cookie: b=2\r\n";
   RawHttpServer server([&](const std::string& request) {
-    if (request.starts_with("GET /cut")) {
-      return Reply{head + "Content-Length: 9\r\n\r\nab\0c"s, Reply::Then::kClose};
-    }
-    return Reply{"", Reply::Then::kClose};
+    const bool cut = request.starts_with("GET /cut");
+    return Reply{cut ? head + "Content-Length: 9\r\n\r\nab\0c"s : "", Reply::Then::kClose};
   });
-  struct Case {
-    std::string url;
-    std::string_view status;
-    std::string outputs;
-  };
+  const std::string untouched = "|k|k|k|k|k";
   for (const auto& [url, message, outputs] :
-       std::vector<Case>{{server.Url("/cut"), kMessageReadFailed,
-                          "ab|ab\0c|"s + head + "Content-Length: 9\r\n\r\n|/n|a=1; k=1|a=1; k=1"s},
-                         {server.Url("/mute"), kMessageNoAnswer, "|k|k|k|k|k"},
-                         {ClosedUrl(), kMessageSendFailed, "|k|k|k|k|k"},
-                         {"ftp://host/", kMessageBadUrl, "|k|k|k|k|k"},
-                         {"http://host:99999/", kMessageBadUrl, "|k|k|k|k|k"},
-                         {"no url", kMessageBadUrl, "|k|k|k|k|k"}}) {
+       std::vector<std::tuple<std::string, std::string_view, std::string>>{
+           {server.Url("/cut"), kMessageReadFailed,
+            "ab|ab\0c|"s + head + "Content-Length: 9\r\n\r\n|/n|a=1; k=1|a=1; k=1"s},
+           {server.Url("/mute"), kMessageNoAnswer, untouched},
+           {ClosedUrl(), kMessageSendFailed, untouched},
+           {"ftp://host/", kMessageBadUrl, untouched},
+           {"http://host:99999/", kMessageBadUrl, untouched},
+           {"no url", kMessageBadUrl, untouched}}) {
     std::string bytes = "k", headersOut = "k", location = "k", jar = "k=1", cookiesOut = "k",
                 status;
     const std::string text = WinHttpRequest({.url = url,
@@ -232,8 +224,6 @@ TEST(WinHttpTest, OutputsAndFailureMessages) {
               outputs)
         << url;
   }
-  EXPECT_EQ(kMessageSendFailed, "711 发送请求失败!");
-  EXPECT_EQ(kMessageNoAnswer, "712 服务器未响应!");
 }
 
 const std::string kInetAgent = "User-Agent: Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)\r\n";
