@@ -5,11 +5,9 @@
 #include "fuzz_support.h"
 #include "net/cookie_jar.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 2;
 
-const std::size_t kFieldCount = 2;
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   const auto HasBlank = [](std::string_view text) {
     return text.find(' ') != text.npos || text.find(kFullWidthSpace) != text.npos;
   };
@@ -31,5 +29,3 @@ void Fuzz(const Fields& fields) {
     next = std::max(next, found == items.end() ? next : found + 1);
   }
 }
-
-}  // namespace hosting::fuzz

@@ -3,11 +3,9 @@
 #include "data/json_object.h"
 #include "fuzz_support.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 1;
 
-const std::size_t kFieldCount = 1;
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   data::JsonObject json;
   const Fields lines = Pieces(fields[0], "\n", 64);
   std::vector<std::string> paths(lines.begin(), lines.end());  // then member paths breadth first
@@ -38,5 +36,3 @@ void Fuzz(const Fields& fields) {
     }
   }
 }
-
-}  // namespace hosting::fuzz

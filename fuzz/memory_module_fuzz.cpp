@@ -5,11 +5,9 @@
 #include "fuzz_support.h"
 #include "ui/skin/memory_module.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 1;
 
-const std::size_t kFieldCount = 1;
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   skin::MemoryModule module;
   const auto* image = reinterpret_cast<const std::uint8_t*>(fields[0].data());
   const bool loaded =
@@ -26,5 +24,3 @@ void Fuzz(const Fields& fields) {
   Require(moved.GetBase() == base && (!loaded || (moved.Free() && moved.GetBase() == 0)),
           "a moved module keeps its image until freed");
 }
-
-}  // namespace hosting::fuzz

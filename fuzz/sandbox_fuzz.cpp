@@ -8,11 +8,9 @@
 #include "sandbox/cookie_header.h"
 #include "sandbox/form_body.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 4;
 
-const std::size_t kFieldCount = 4;
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   const std::string_view body = fields[0], name = fields[1], header = fields[2], value = fields[3];
   const auto form = sandbox::FormFields::Parse(body);
   Require(
@@ -32,5 +30,3 @@ void Fuzz(const Fields& fields) {
             "a cookie value is a trimmed piece of the header up to ';'", cookie, header);
   }
 }
-
-}  // namespace hosting::fuzz

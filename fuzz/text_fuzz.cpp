@@ -5,11 +5,9 @@
 #include "net/codec.h"
 #include "net/text_helpers.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 4;
 
-const std::size_t kFieldCount = 4;
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   const auto options = static_cast<unsigned char>(fields[0].empty() ? 0 : fields[0][0]);
   const int start = (options >> 1) - 8;  // before, at and past the start
   const std::string_view before = fields[0].substr(fields[0].empty() ? 0 : 1), after = fields[1];
@@ -34,5 +32,3 @@ void Fuzz(const Fields& fields) {
   Require(net::DeclaredCharset(upToNul).empty() ? answer == upToNul : IsUtf8(answer),
           "the answer text", body, answer);
 }
-
-}  // namespace hosting::fuzz

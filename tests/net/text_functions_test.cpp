@@ -62,10 +62,7 @@ TEST(CodecTest, EveryGbkCharacterSurvivesARoundTripAlsoInBulk) {
   for (int lead = 0x81; lead <= 0xFE; ++lead) {
     for (int trail = 0x40; trail <= 0xFE; ++trail) {
       const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
-      if (GbkToUtf8(gbk).find(kBad) == std::string::npos) {
-        all += gbk;
-        ASSERT_EQ(Utf8ToGbk(GbkToUtf8(gbk)), gbk) << std::hex << lead << ' ' << trail;
-      }
+      all += GbkToUtf8(gbk).find(kBad) == std::string::npos ? gbk : "";
     }
   }
   EXPECT_GT(all.size(), 2 * 21000u);  // GBK holds about 21,900 characters
@@ -74,7 +71,7 @@ TEST(CodecTest, EveryGbkCharacterSurvivesARoundTripAlsoInBulk) {
   EXPECT_EQ(Utf8ToGbk(invalid), std::string(invalid.size(), '?'));
 }
 
-TEST(TextHelpersTest, CuttersFindTheirMarkers) {
+TEST(TextHelpersTest, CuttersAndDecodersKeepWhatIsNotTheirs) {
   EXPECT_EQ(TextBetween("x=<b>1</b>", "<b>", "</b>"), "1");
   EXPECT_EQ(TextBetween("x=<b>1", "<b>", "</b>") + TextBetween("x=1</b>", "<b>", "</b>"), "");
   EXPECT_EQ(TextBetween("x a=\"1\" b", "a=#引号", "#引号"), "1");  // stands for a double quote
@@ -91,9 +88,6 @@ TEST(TextHelpersTest, CuttersFindTheirMarkers) {
   EXPECT_EQ(TextBefore("a;b;c", ";", 3) + TextBefore("a;b;c", ";", -5), "a;ba");
   EXPECT_EQ(TextBefore("x PATH=x", "path", 1, true), "x ");
   EXPECT_EQ(TextBefore("PATH=x", "path", 1, true), "");
-}
-
-TEST(TextHelpersTest, DecodersKeepWhatIsNotAnEscape) {
   EXPECT_EQ(UrlDecode("a%2Fb%2fc+d 100% %4 %G1%%41"), "a/b/c+d 100% %4 %G1%A");
   EXPECT_EQ(UrlDecode("%00x"), "\0x"s);
   EXPECT_EQ(UrlDecode("%E4%B8%AD%E6%96%87", true), kZh);
@@ -114,15 +108,13 @@ TEST(TextHelpersTest, DecodersKeepWhatIsNotAnEscape) {
   EXPECT_EQ(UnescapeUnicode(escapes).size(), escapes.size() / 13 * 7);
 }
 
-TEST(TextHelpersTest, FormValuesAndPercentEncoding) {
+TEST(TextHelpersTest, FormValuesPercentEncodingAndAnswerText) {
   EXPECT_EQ(FormValue("a&b+c 100%=x/?#~"), "a%26b%2Bc 100%25%3Dx/?#~");
   EXPECT_EQ(FormValue("t\tn\r\n\x7F\0."s), "t%09n%0D%0A%7F%00.");
   EXPECT_EQ(FormValue(kZh + "\xE2\x82\xAC=x\xF0\x9F\x98\x80"), kGbk + "\x80%3Dx?");
   EXPECT_EQ(FormValue("\xE4\xB8\x82"), "\x81\x40");  // a trail byte in the ASCII range stays
   EXPECT_EQ(PercentEncodeUtf8("Ab-9.z _~/+%\xE5\xBC\xA0"), "Ab-9.z%20%5F%7E%2F%2B%25%E5%BC%A0");
-}
-
-TEST(TextHelpersTest, AnswerTextEndsAtANulAndDecodesADeclaredCharset) {
+  // The answer text ends at a NUL and decodes a charset declared early enough.
   const auto page = [](std::string_view meta, std::string_view text) {
     return "<head>" + std::string(meta) + "</head>" + std::string(text);
   };
