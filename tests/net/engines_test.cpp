@@ -212,38 +212,34 @@ TEST(WinInetTest, CompletesTheCallersHeadersAndBodyInPlace) {
   RawHttpServer server([](const std::string&) { return Answer("body"); });
   const std::string url = server.Url("/p?q=1");
   const std::string tail = "Referer: " + url + "\r\nAccept-Language: zh-cn\r\n";
-  std::string cookies = "sid=1", headers;
-  EXPECT_EQ(WinInetRequest({.url = url, .cookies = &cookies, .headers = &headers}), "body");
+  std::string cookies = "sid=1", headers, rawBody;
+  const auto sent = [&](std::int32_t method, const std::string& body) {
+    EXPECT_EQ(WinInetRequest({.url = url,
+                              .method = method,
+                              .body = body,
+                              .cookies = &cookies,
+                              .headers = &headers,
+                              .rawBody = &rawBody}),
+              "body");
+    return server.LastRequest();
+  };
+  EXPECT_EQ(sent(kMethodGet, ""), server.RequestHead("GET /p?q=1 HTTP/1.1") + kInetAgent +
+                                      "Accept: */*\r\n" + tail + "Cookie: sid=1\r\n\r\n");
   EXPECT_EQ(headers, "Accept: */*\r\n" + tail + "Cookie: sid=1");
-  EXPECT_EQ(server.LastRequest(),
-            server.RequestHead("GET /p?q=1 HTTP/1.1") + kInetAgent + headers + "\r\n\r\n");
   // A caller that gives the whole Cookie line, an unknown method code and its own agent.
   cookies = "Cookie: sid=2";
-  std::string rawBody;
   headers = "User-Agent: Tester/1\r\nAccept: text/html";
-  WinInetRequest({.url = url,
-                  .method = 9,
-                  .body = "a=1",
-                  .cookies = &cookies,
-                  .headers = &headers,
-                  .rawBody = &rawBody});
-  EXPECT_EQ(server.LastRequest(), server.RequestHead("GET /p?q=1 HTTP/1.1") + headers + "\r\n\r\n");
-  EXPECT_EQ(headers, "User-Agent: Tester/1\r\nAccept: text/html\r\n" + tail + "Cookie: sid=2");
+  const std::string completed = headers + "\r\n" + tail + "Cookie: sid=2";
+  EXPECT_EQ(sent(9, "a=1"), server.RequestHead("GET /p?q=1 HTTP/1.1") + completed + "\r\n\r\n");
+  EXPECT_EQ(headers, completed);
   headers.clear();
-  WinInetRequest({.url = url,
-                  .method = kMethodPost,
-                  .body = "a=1&b=2",
-                  .cookies = &cookies,
-                  .headers = &headers,
-                  .rawBody = &rawBody});
-  EXPECT_EQ(rawBody, "a=1&b=2");
   // The earlier merge took the blank out of the caller's whole Cookie line.
-  EXPECT_TRUE(
-      server.LastRequest().ends_with(kForm + "Cookie:sid=2\r\nContent-Length: 7\r\n\r\na=1&b=2"));
+  EXPECT_TRUE(sent(kMethodPost, "a=1&b=2")
+                  .ends_with(kForm + "Cookie:sid=2\r\nContent-Length: 7\r\n\r\na=1&b=2"));
+  EXPECT_EQ(rawBody, "a=1&b=2");
   rawBody = "\x01\0\x02"s;  // a raw body already given wins over `body`
-  WinInetRequest({.url = url, .method = 3, .body = "no", .cookies = &cookies, .rawBody = &rawBody});
-  EXPECT_TRUE(server.LastRequest().starts_with("PUT /p?q=1 HTTP/1.1\r\n"));
-  EXPECT_TRUE(server.LastRequest().ends_with("Length: 3\r\n\r\n\x01\0\x02"s));
+  const std::string put = sent(3, "no");
+  EXPECT_TRUE(put.starts_with("PUT /p?q=1 HTTP/1.1\r\n") && put.ends_with("3\r\n\r\n\x01\0\x02"s));
   WinInetRequest({.url = server.HostPort() + "/X/Y?Z=1", .cookies = &cookies});
   EXPECT_TRUE(server.LastRequest().starts_with("GET /X/Y?Z=1 HTTP/1.1\r\n"));
 }
