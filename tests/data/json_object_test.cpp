@@ -91,17 +91,14 @@ TEST(JsonObjectWrite, MembersArraysAndRemovals) {
   json.SetMemberJson("deep", Nested(JsonObject::kMaxDepth - 1));
   json.SetMemberJson("deeper", Nested(JsonObject::kMaxDepth));
   json.Append(Nested(JsonObject::kMaxDepth - 1), "deepest", true);
-  EXPECT_EQ(json.GetText("name"), "it's \\ \"q\"\n\xff");
+  EXPECT_EQ(json.GetText("name"), "it's \\ \"q\"\n\xff");  // as set; its JSON mends the byte
   EXPECT_EQ(json.GetMemberJson("obj"), R"({"inner":[1,{"x":null},"appended"]})");
-  EXPECT_EQ(json.GetText("n") + json.GetText("deep", true),
-            "2.5" + Nested(JsonObject::kMaxDepth - 1));
-  EXPECT_FALSE(json.Has("deeper") || json.Has("deepest"));
   json.RemoveByPath("deep");  // only an indexed path removes, and the whole element
   json.RemoveByPath("obj.inner[1].x");
   json.RemoveByPath("obj.inner[7]");
-  EXPECT_TRUE(json.Has("deep"));
-  EXPECT_EQ(json.GetText("obj", true), R"({"inner":[1,"appended"]})");
-  EXPECT_EQ(json.GetMemberJson("name"), R"("it's \\ \"q\"\n)" + kBad + "\"");
+  EXPECT_EQ(json.ToJson(), R"({"deep":)" + Nested(JsonObject::kMaxDepth - 1) +
+                               R"(,"n":2.5,"name":"it's \\ \"q\"\n)" + kBad +
+                               R"(","obj":{"inner":[1,"appended"]}})");
   ASSERT_TRUE(json.Parse(R"({"s":"text","list":[1]})"));
   json.Append("a", "s");
   json.Append("{\"k\":2}", "list", true);
