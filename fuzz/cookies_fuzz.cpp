@@ -1,20 +1,16 @@
-// The cookie texts: the cookies that a header block (field 1) sets are merged into a jar (field
-// 2). The merged jar holds every fresh cookie first and in order, and no blank, repeat or
-// deleted cookie.
+// The cookies a header block sets, merged into a jar: every fresh cookie first and in order, and
+// no blank, repeated or deleted cookie.
 #include <algorithm>
 
 #include "fuzz_support.h"
 #include "net/cookie_jar.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 2;
 
-const std::size_t kFieldCount = 2;
-
-static bool HasBlank(std::string_view text) {
-  return text.find(' ') != text.npos || text.find(kFullWidthSpace) != text.npos;
-}
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
+  const auto HasBlank = [](std::string_view text) {
+    return text.find(' ') != text.npos || text.find(kFullWidthSpace) != text.npos;
+  };
   std::string fresh = net::ExtractSetCookies(fields[0]), jar(fields[1]);
   const std::string merged = net::MergeCookies(jar, fresh);
   Require(merged == jar && !HasBlank(fresh), "merged into the jar, blanks removed", merged, fresh);
@@ -33,5 +29,3 @@ void Fuzz(const Fields& fields) {
     next = std::max(next, found == items.end() ? next : found + 1);
   }
 }
-
-}  // namespace hosting::fuzz

@@ -1,8 +1,7 @@
 #pragma once
-// The shared harness of the fuzz targets. It owns libFuzzer's entry point: each input is cut at
-// its first kFieldCount - 1 NUL bytes into exactly kFieldCount fields (missing fields are empty,
-// the last keeps the rest) and handed to the target's Fuzz. A failed check prints what broke and
-// aborts, so libFuzzer (or the replay driver) keeps the input that caused it.
+// The fuzz targets' shared harness. It owns libFuzzer's entry point: an input is cut at NULs into
+// kFieldCount Pieces (missing ones empty) for the target's Fuzz. A failed Require aborts, so
+// libFuzzer (or the replay driver) keeps the input.
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -10,17 +9,14 @@
 namespace hosting::fuzz {
 
 using Fields = std::vector<std::string_view>;
-extern const std::size_t kFieldCount;  // defined by each target, with:
+extern const std::size_t kFieldCount;  // each target defines it and Fuzz
 void Fuzz(const Fields& fields);
 
 inline constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80";
-
-// The pieces of text between the separators (an empty piece is kept), at most `limit` of them.
+// The pieces between the separators (empty ones kept), at most `limit`: the last keeps the rest.
 Fields Pieces(std::string_view text, std::string_view separator, std::size_t limit);
-
-// Well-formed UTF-8: no stray, overlong or truncated sequence, no surrogate, nothing past U+10FFFF.
+// Well-formed UTF-8: no stray, overlong or cut sequence, no surrogate, nothing past U+10FFFF.
 bool IsUtf8(std::string_view text);
-
 // Unless `holds`, prints the property with the texts involved (escaped) and aborts.
 void Require(bool holds, std::string_view property, std::string_view first = {},
              std::string_view second = {});

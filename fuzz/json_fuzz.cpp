@@ -1,25 +1,14 @@
-// JsonObject over any bytes: Parse, the readers over paths taken from the input's lines, then
-// the member paths of the parsed value, whose readers must agree and whose JSON reads back.
+// JsonObject over any bytes: the readers over the input's lines as paths, then over the parsed
+// value's member paths, agree with each other, and every value's JSON reads back.
 #include "data/json_object.h"
 #include "fuzz_support.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 1;
 
-const std::size_t kFieldCount = 1;
-
-// A value's JSON reads back as itself (a number beyond a double is infinity, which JSON spells
-// null).
-static void RequireReadsBack(const std::string& text) {
-  data::JsonObject again;
-  Require(text == "null" || (again.Parse(text) && again.ToJson() == text), "JSON reads back", text);
-}
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   data::JsonObject json;
-  std::vector<std::string> paths;  // the input's lines, then member paths breadth first
-  for (const std::string_view line : Pieces(fields[0], "\n", 64)) {
-    paths.emplace_back(line);
-  }
+  const Fields lines = Pieces(fields[0], "\n", 64);
+  std::vector<std::string> paths(lines.begin(), lines.end());  // then member paths breadth first
   const std::size_t firstMember = paths.size();
   if (json.Parse(fields[0])) {
     paths.emplace_back("");
@@ -35,7 +24,11 @@ void Fuzz(const Fields& fields) {
                 json.Has(path) == (type != data::JsonObject::kNull),
             "Count agrees with Keys and Has with TypeOf", path);
     static_cast<void>(json.GetText(path) + std::to_string(json.GetNumber(path)));
-    RequireReadsBack(json.Has(path) ? json.GetText(path, true) : "null");
+    // A number beyond a double is infinity, which JSON spells null.
+    const std::string text = json.Has(path) ? json.GetText(path, true) : "null";
+    data::JsonObject again;
+    Require(text == "null" || (again.Parse(text) && again.ToJson() == text), "JSON reads back",
+            text);
     for (const std::string& name : i < firstMember ? std::vector<std::string>() : names) {
       if (array || (!name.empty() && name.find_first_of(".[]") == std::string::npos)) {
         paths.push_back(array ? path + "[" + name + "]" : path.empty() ? name : path + "." + name);
@@ -43,5 +36,3 @@ void Fuzz(const Fields& fields) {
     }
   }
 }
-
-}  // namespace hosting::fuzz

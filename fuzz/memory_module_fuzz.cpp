@@ -1,16 +1,13 @@
-// MemoryModule::Load over any bytes as a PE32 image, its imports resolved to made-up addresses
-// (some 0, unresolved). A loaded image answers GetBase and GetProc and unloads; a refused one
-// holds nothing.
+// MemoryModule::Load over any bytes, imports resolved to made-up addresses (some 0): a loaded image
+// answers GetBase and GetProc and unloads; a refused one holds nothing.
 #include <span>
 
 #include "fuzz_support.h"
 #include "ui/skin/memory_module.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 1;
 
-const std::size_t kFieldCount = 1;
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   skin::MemoryModule module;
   const auto* image = reinterpret_cast<const std::uint8_t*>(fields[0].data());
   const bool loaded =
@@ -27,5 +24,3 @@ void Fuzz(const Fields& fields) {
   Require(moved.GetBase() == base && (!loaded || (moved.Free() && moved.GetBase() == 0)),
           "a moved module keeps its image until freed");
 }
-
-}  // namespace hosting::fuzz

@@ -1,6 +1,5 @@
-// The QR generator's front end over any bytes: a level and the content. Either the picture
-// decodes, with zxing-cpp's reader, to exactly the content's bytes, or the generator raises a
-// QrError for a reason the content or the level gives.
+// The QR front end over a level and content: the picture decodes (zxing-cpp) to exactly the
+// content, or a QrError has a reason in the content or the level.
 #include <ZXing/ReadBarcode.h>
 
 #include "fuzz_support.h"
@@ -21,10 +20,7 @@ static std::string Decode(const std::vector<std::uint8_t>& bmp) {
   for (std::size_t i = 0; i < luminance.size(); ++i) {
     luminance[i] = bmp[offset + kStride * (kSide - 1 - i / kSide) + 3 * (i % kSide)];
   }
-  const auto hints = ZXing::DecodeHints()
-                         .setFormats(ZXing::BarcodeFormat::QRCode)
-                         .setIsPure(true)
-                         .setTryRotate(false);
+  const auto hints = ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode).setIsPure(true);
   const auto bytes =
       ZXing::ReadBarcode({luminance.data(), kSide, kSide, ZXing::ImageFormat::Lum}, hints).bytes();
   return {bytes.begin(), bytes.end()};

@@ -1,5 +1,5 @@
 // Runs a fuzz target once over each file in the directories named on the command line (a missing
-// directory holds no input), outside libFuzzer.
+// directory holds no input), outside libFuzzer, in a sorted order so that every run is the same.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -10,10 +10,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
-  std::set<std::filesystem::path> inputs;  // sorted, so every run replays in the same order
-  for (int i = 1; i < argc; ++i) {
-    std::error_code missing;
-    for (const auto& entry : std::filesystem::directory_iterator(argv[i], missing)) {
+  std::set<std::filesystem::path> inputs;
+  for (std::error_code missing; --argc > 0;) {
+    for (const auto& entry : std::filesystem::directory_iterator(argv[argc], missing)) {
       inputs.insert(entry.path());
     }
   }

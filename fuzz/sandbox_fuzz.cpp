@@ -1,6 +1,5 @@
-// The sandbox's decoding of what clients send: a form body, a field name, a Cookie header and a
-// value. Besides never failing, a value that the desktop client encodes reaches the sandbox byte
-// for byte.
+// The sandbox's decoding of a form body, a field name, a Cookie header and a value: a value that
+// the client encodes reaches the sandbox byte for byte.
 #include <algorithm>
 
 #include "fuzz_support.h"
@@ -9,11 +8,9 @@
 #include "sandbox/cookie_header.h"
 #include "sandbox/form_body.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 4;
 
-const std::size_t kFieldCount = 4;
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   const std::string_view body = fields[0], name = fields[1], header = fields[2], value = fields[3];
   const auto form = sandbox::FormFields::Parse(body);
   Require(
@@ -33,5 +30,3 @@ void Fuzz(const Fields& fields) {
             "a cookie value is a trimmed piece of the header up to ';'", cookie, header);
   }
 }
-
-}  // namespace hosting::fuzz

@@ -1,6 +1,5 @@
-// The lines of datas.ini: a section, a key, a UTF-8 value and the file's bytes. A value is looked
-// up, then set and read back: a name and value that the file can hold come back exactly, and
-// setting the value again changes nothing.
+// datas.ini's lines over a section, key, UTF-8 value and file: what the file can hold is read back
+// exactly once set, and setting it again changes nothing.
 #include "app/profile_lines.h"
 #include "fuzz_support.h"
 #include "net/codec.h"

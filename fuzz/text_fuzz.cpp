@@ -1,16 +1,13 @@
-// The text helpers: a left marker (its first byte chooses ignore case and the start position), a
-// right marker, a charset name and a body. Cut texts come from the body, and every helper that
-// promises UTF-8 gives it.
+// The text helpers over markers (the first byte picks case and start), a charset and a body: cut
+// texts come from the body, and every helper that promises UTF-8 gives it.
 #include "fuzz_support.h"
 #include "net/answer_text.h"
 #include "net/codec.h"
 #include "net/text_helpers.h"
 
-namespace hosting::fuzz {
+const std::size_t hosting::fuzz::kFieldCount = 4;
 
-const std::size_t kFieldCount = 4;
-
-void Fuzz(const Fields& fields) {
+void hosting::fuzz::Fuzz(const Fields& fields) {
   const auto options = static_cast<unsigned char>(fields[0].empty() ? 0 : fields[0][0]);
   const int start = (options >> 1) - 8;  // before, at and past the start
   const std::string_view before = fields[0].substr(fields[0].empty() ? 0 : 1), after = fields[1];
@@ -35,5 +32,3 @@ void Fuzz(const Fields& fields) {
   Require(net::DeclaredCharset(upToNul).empty() ? answer == upToNul : IsUtf8(answer),
           "the answer text", body, answer);
 }
-
-}  // namespace hosting::fuzz

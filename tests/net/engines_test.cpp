@@ -1,8 +1,8 @@
-// The two request engines over the raw peer: first what both promise alike, then what each does
-// its own way (request lines, the answer head in its outputs, failure reports).
+// The two request engines over the raw peer: what both promise alike, then what each does its own
+// way (request lines, the answer head in its outputs, failure reports).
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <future>
 #include <thread>
 
 #include "net/engine_under_test.h"
@@ -28,16 +28,14 @@ TYPED_TEST(EngineContractTest, CookiesGoOutAsGivenAndTheAnswersMergeIn) {
     return Answer("ok", {"Set-Cookie: JSESSIONID=new; Path=/", "Set-Cookie: gone=deleted"});
   });
   std::string jar = "a = 1; gone=x; JSESSIONID=old", cookiesOut;
-  EXPECT_EQ(
-      TypeParam::Request({.url = server.Url("/"), .cookies = &jar, .cookiesOut = &cookiesOut}),
-      "ok");
+  typename TypeParam::Params params{
+      .url = server.Url("/"), .cookies = &jar, .cookiesOut = &cookiesOut};
+  EXPECT_EQ(TypeParam::Request(params), "ok");
   EXPECT_NE(server.LastRequest().find("\r\nCookie: a = 1; gone=x; JSESSIONID=old\r\n"),
             std::string::npos);
   EXPECT_EQ(jar + "|" + cookiesOut, "JSESSIONID=new; a=1|JSESSIONID=new; a=1");
-  typename TypeParam::Params unmerged{
-      .url = server.Url("/"), .cookies = &jar, .cookiesOut = &cookiesOut};
-  unmerged.mergeCookies = false;
-  TypeParam::Request(unmerged);
+  params.mergeCookies = false;
+  TypeParam::Request(params);
   EXPECT_EQ(jar + "|" + cookiesOut, "JSESSIONID=new; a=1|JSESSIONID=new; gone=deleted");
 }
 
@@ -47,9 +45,8 @@ TYPED_TEST(EngineContractTest, RedirectsAreFollowedUnlessRefused) {
                ? Answer("arrived")
                : Answer("", {"Location: /next", "Set-Cookie: hop=1"}, "302 Found");
   });
-  typename TypeParam::Params params{.url = server.Url("/start")};
   std::string jar = "a=1";
-  params.cookies = &jar;
+  typename TypeParam::Params params{.url = server.Url("/start"), .cookies = &jar};
   EXPECT_EQ(TypeParam::Request(params), "arrived");
   ASSERT_EQ(server.Requests().size(), 2u);
   EXPECT_NE(server.LastRequest().find("\r\nCookie: a=1\r\n"), std::string::npos);
@@ -72,39 +69,44 @@ TYPED_TEST(EngineContractTest, CutAnswerKeepsWhatCameAndNoConnectionGivesNothing
   EXPECT_EQ(jar, "s=1");
 }
 
-// A whole time-out in which no byte moves ends the exchange, also once a POST body went out.
 template <typename Engine>
-void WaitOutSilence(const RawHttpServer& silent, std::int32_t method) {
-  typename Engine::Params params{.url = silent.Url("/"), .method = method, .body = "k=v"};
+std::string WithOneSecond(const RawHttpServer& server, std::int32_t method) {
+  typename Engine::Params params{.url = server.Url("/"), .method = method, .body = "k=v"};
   params.timeoutSeconds = 1;
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(Engine::Request(params), "");
-  const auto waited = std::chrono::steady_clock::now() - start;
-  EXPECT_GE(waited, std::chrono::milliseconds(900)) << method;
-  EXPECT_LT(waited, std::chrono::milliseconds(2500)) << method;  // the watchdog looks each second
+  return Engine::Request(params);
 }
 
-TEST(EngineTimeOutTest, SilentServerEndsEveryExchangeAfterOneTimeOut) {
-  RawHttpServer silent([](const std::string&) { return Reply{"", Reply::Then::kHang}; });
+// A whole second in which no byte moves ends the exchange, also once a POST body went out: the
+// answer that comes 3.5 s late is never taken. (An averaged low-speed limit took 4-7 s here.)
+TEST(EngineTimeOutTest, AnAnswerLaterThanTheTimeOutIsNotTaken) {
+  std::promise<void> allEnded;
+  RawHttpServer slow([ended = allEnded.get_future().share()](const std::string&) {
+    ended.wait_for(std::chrono::milliseconds(3500));
+    return Reply{HttpReply("200 OK", {}, "late"), Reply::Then::kClose};
+  });
   std::vector<std::jthread> waits;
   for (const std::int32_t method : {kMethodGet, kMethodPost}) {
-    waits.emplace_back([&, method] { WaitOutSilence<WinHttpEngine>(silent, method); });
-    waits.emplace_back([&, method] { WaitOutSilence<WinInetEngine>(silent, method); });
+    waits.emplace_back([&, method] { EXPECT_EQ(WithOneSecond<WinHttpEngine>(slow, method), ""); });
+    waits.emplace_back([&, method] { EXPECT_EQ(WithOneSecond<WinInetEngine>(slow, method), ""); });
   }
+  waits.clear();
+  allEnded.set_value();
   EXPECT_EQ(PhaseTimeoutMs(0) + PhaseTimeoutMs(-4) + PhaseTimeoutMs(5), 65000);
 }
 
 // Answers beyond the sizes a client can hold are broken off: a head over 1 MiB, a body over
-// 64 MiB (what fits is kept; libcurl hands the body over in pieces of at most 16 KiB).
+// 64 MiB (what fits is kept; libcurl hands the body over in pieces of at most 16 KiB). The limit
+// is private to the exchange, so only a body past it shows it; the peer builds it in one piece.
 TEST(ExchangeLimitTest, OversizedAnswersAreBrokenOff) {
   constexpr std::size_t kBody = std::size_t{64} << 20;
   RawHttpServer server([&](const std::string& request) {
-    std::string head = "HTTP/1.1 200 OK\r\n";
-    while (request.starts_with("GET /head") && head.size() <= (std::size_t{1} << 20)) {
-      head += "X-Pad: " + std::string(990, 'p') + "\r\n";
+    const bool head = request.starts_with("GET /head");
+    std::string reply = "HTTP/1.1 200 OK\r\n";
+    while (head && reply.size() <= (std::size_t{1} << 20)) {
+      reply += "X-Pad: " + std::string(990, 'p') + "\r\n";
     }
-    return Reply{head.size() > 100 ? head + "\r\n"
-                                   : HttpReply("200 OK", {}, std::string(kBody + 1, 'b'))};
+    reply += head ? "\r\n" : "Content-Length: " + std::to_string(kBody + 1) + "\r\n\r\n";
+    return Reply{std::move(reply.append(head ? 0 : kBody + 1, 'b'))};  // one allocation
   });
   HttpExchange exchange;
   exchange.target = {.host = "127.0.0.1", .port = server.port(), .object = "/head"};
@@ -119,8 +121,9 @@ TEST(ExchangeLimitTest, OversizedAnswersAreBrokenOff) {
 const std::string kHttpAgent =
     "User-Agent: Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0)\r\n";
 const std::string kHttpAccept =
-    "Accept: text/html, application/xhtml+xml, */*\r\nAccept-Encoding: gbk, "
-    "GB2312\r\nAccept-Language: zh-cn\r\n";
+    "Accept: text/html, application/xhtml+xml, */*\r\nAccept-Encoding: "
+    "gbk, GB2312\r\nAccept-Language: zh-cn\r\n";
+const std::string kHttpLines = kHttpAgent + kHttpAccept;
 const std::string kForm = "Content-Type: application/x-www-form-urlencoded\r\n";
 const std::string kCache = "Cache-Control: no-cache\r\n";
 
@@ -128,36 +131,30 @@ TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
   RawHttpServer server([](const std::string&) { return Answer("hi"); });
   std::string sid = "sid=1", none;
   const std::string form(3000, 'f');  // goes at once, without waiting for "100 Continue"
-  struct Case {
-    WinHttpParams params;
-    std::string line, rest;
-  };
-  for (const auto& [params, line, rest] : std::vector<Case>{
-           {{.url = "?q=1#part"}, "GET /?q=1", kHttpAgent + kHttpAccept + kCache + "\r\n"},
+  for (const auto& [params, line, rest] :
+       std::vector<std::tuple<WinHttpParams, std::string, std::string>>{
+           {{.url = "?q=1#part"}, "GET /?q=1", kHttpLines + kCache + "\r\n"},
            {{.url = "/p", .method = kMethodPost, .body = form, .cookies = &sid},
             "POST /p",
-            kHttpAgent + kHttpAccept + kForm + kCache +
-                "Cookie: sid=1\r\nContent-Length: 3000\r\n\r\n" + form},
+            kHttpLines + kForm + kCache + "Cookie: sid=1\r\nContent-Length: 3000\r\n\r\n" + form},
            {{.url = "/", .method = kMethodPost, .headers = "user-agent: X"},
             "POST /",
             "user-agent: X\r\n" + kHttpAccept + kForm + kCache + "Content-Length: 0\r\n\r\n"},
            // Without the blank after the colon the key is not recognised: both agents go out.
            {{.url = "/", .headers = "User-Agent:X"},
             "GET /",
-            "User-Agent:X\r\n" + kHttpAgent + kHttpAccept + kCache + "\r\n"},
+            "User-Agent:X\r\n" + kHttpLines + kCache + "\r\n"},
            {{.url = "/",
            .method = kMethodPost,
            .body = "x",
            .headers = "content-type: text/plain\r\nCookie: own=1"},
             "POST /",
-            "Content-Type: text/plain\r\nCookie: own=1\r\n" + kHttpAgent + kHttpAccept + kCache +
+            "Content-Type: text/plain\r\nCookie: own=1\r\n" + kHttpLines + kCache +
                 "Content-Length: 1\r\n\r\nx"},
-           {{.url = "/m", .method = 8, .cookies = &none},
-            "GET /m",
-            kHttpAgent + kHttpAccept + kCache + "\r\n"},
+           {{.url = "/m", .method = 8, .cookies = &none}, "GET /m", kHttpLines + kCache + "\r\n"},
            {{.url = "/u", .method = 3, .body = "x=1"},
             "PUT /u",
-            kHttpAgent + kHttpAccept + kCache + "Content-Length: 3\r\n\r\nx=1"}}) {
+            kHttpLines + kCache + "Content-Length: 3\r\n\r\nx=1"}}) {
     WinHttpParams sent = params;
     sent.url = "http://" + server.HostPort() + params.url;
     EXPECT_EQ(WinHttpRequest(sent), "hi") << params.url;
@@ -172,50 +169,25 @@ TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
   EXPECT_EQ(server.LastRequest().find("Authorization"), std::string::npos);
 }
 
-TEST(WinHttpTest, ProxyCarriesHttpRequestsAndTunnelsHttps) {
-  RawHttpServer proxy([](const std::string& request) {
-    return request.starts_with("CONNECT") ? Answer("", {}, "403 Forbidden") : Answer("via proxy");
-  });
-  EXPECT_EQ(WinHttpRequest({.url = "http://platform.test/x?y=1", .proxy = proxy.HostPort()}),
-            "via proxy");
-  EXPECT_TRUE(proxy.LastRequest().starts_with(
-      "GET http://platform.test/x?y=1 HTTP/1.1\r\nHost: platform.test\r\n"));
-  std::string status;
-  WinHttpRequest({.url = "https://platform.test/s",
-                  .proxy = proxy.HostPort(),
-                  .proxyUser = "pu",
-                  .proxyPassword = "pp",
-                  .status = &status});
-  EXPECT_EQ(status, kMessageSendFailed);
-  EXPECT_TRUE(proxy.LastRequest().starts_with("CONNECT platform.test:443 HTTP/1.1\r\n"));
-  EXPECT_NE(proxy.LastRequest().find("\r\nProxy-Authorization: Basic cHU6cHA=\r\n"),
-            std::string::npos);
-}
-
 // Each outcome writes `status`; a failure before the answer head leaves every other output
 // alone, a head that came writes them all.
 TEST(WinHttpTest, OutputsAndFailureMessages) {
   const std::string head =
       "HTTP/1.1 302 Found\r\nLocation: /n\r\nSet-Cookie: a=1; Path=/x\r\nset-cookie: b=2\r\n";
   RawHttpServer server([&](const std::string& request) {
-    if (request.starts_with("GET /cut")) {
-      return Reply{head + "Content-Length: 9\r\n\r\nab\0c"s, Reply::Then::kClose};
-    }
-    return Reply{"", Reply::Then::kClose};
+    const bool cut = request.starts_with("GET /cut");
+    return Reply{cut ? head + "Content-Length: 9\r\n\r\nab\0c"s : "", Reply::Then::kClose};
   });
-  struct Case {
-    std::string url;
-    std::string_view status;
-    std::string outputs;
-  };
+  const std::string untouched = "|k|k|k|k|k";
   for (const auto& [url, message, outputs] :
-       std::vector<Case>{{server.Url("/cut"), kMessageReadFailed,
-                          "ab|ab\0c|"s + head + "Content-Length: 9\r\n\r\n|/n|a=1; k=1|a=1; k=1"s},
-                         {server.Url("/mute"), kMessageNoAnswer, "|k|k|k|k|k"},
-                         {ClosedUrl(), kMessageSendFailed, "|k|k|k|k|k"},
-                         {"ftp://host/", kMessageBadUrl, "|k|k|k|k|k"},
-                         {"http://host:99999/", kMessageBadUrl, "|k|k|k|k|k"},
-                         {"no url", kMessageBadUrl, "|k|k|k|k|k"}}) {
+       std::vector<std::tuple<std::string, std::string_view, std::string>>{
+           {server.Url("/cut"), kMessageReadFailed,
+            "ab|ab\0c|"s + head + "Content-Length: 9\r\n\r\n|/n|a=1; k=1|a=1; k=1"s},
+           {server.Url("/mute"), kMessageNoAnswer, untouched},
+           {ClosedUrl(), kMessageSendFailed, untouched},
+           {"ftp://host/", kMessageBadUrl, untouched},
+           {"http://host:99999/", kMessageBadUrl, untouched},
+           {"no url", kMessageBadUrl, untouched}}) {
     std::string bytes = "k", headersOut = "k", location = "k", jar = "k=1", cookiesOut = "k",
                 status;
     const std::string text = WinHttpRequest({.url = url,
@@ -232,8 +204,6 @@ TEST(WinHttpTest, OutputsAndFailureMessages) {
               outputs)
         << url;
   }
-  EXPECT_EQ(kMessageSendFailed, "711 发送请求失败!");
-  EXPECT_EQ(kMessageNoAnswer, "712 服务器未响应!");
 }
 
 const std::string kInetAgent = "User-Agent: Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)\r\n";
@@ -242,38 +212,34 @@ TEST(WinInetTest, CompletesTheCallersHeadersAndBodyInPlace) {
   RawHttpServer server([](const std::string&) { return Answer("body"); });
   const std::string url = server.Url("/p?q=1");
   const std::string tail = "Referer: " + url + "\r\nAccept-Language: zh-cn\r\n";
-  std::string cookies = "sid=1", headers;
-  EXPECT_EQ(WinInetRequest({.url = url, .cookies = &cookies, .headers = &headers}), "body");
+  std::string cookies = "sid=1", headers, rawBody;
+  const auto sent = [&](std::int32_t method, const std::string& body) {
+    EXPECT_EQ(WinInetRequest({.url = url,
+                              .method = method,
+                              .body = body,
+                              .cookies = &cookies,
+                              .headers = &headers,
+                              .rawBody = &rawBody}),
+              "body");
+    return server.LastRequest();
+  };
+  EXPECT_EQ(sent(kMethodGet, ""), server.RequestHead("GET /p?q=1 HTTP/1.1") + kInetAgent +
+                                      "Accept: */*\r\n" + tail + "Cookie: sid=1\r\n\r\n");
   EXPECT_EQ(headers, "Accept: */*\r\n" + tail + "Cookie: sid=1");
-  EXPECT_EQ(server.LastRequest(),
-            server.RequestHead("GET /p?q=1 HTTP/1.1") + kInetAgent + headers + "\r\n\r\n");
   // A caller that gives the whole Cookie line, an unknown method code and its own agent.
   cookies = "Cookie: sid=2";
-  std::string rawBody;
   headers = "User-Agent: Tester/1\r\nAccept: text/html";
-  WinInetRequest({.url = url,
-                  .method = 9,
-                  .body = "a=1",
-                  .cookies = &cookies,
-                  .headers = &headers,
-                  .rawBody = &rawBody});
-  EXPECT_EQ(server.LastRequest(), server.RequestHead("GET /p?q=1 HTTP/1.1") + headers + "\r\n\r\n");
-  EXPECT_EQ(headers, "User-Agent: Tester/1\r\nAccept: text/html\r\n" + tail + "Cookie: sid=2");
+  const std::string completed = headers + "\r\n" + tail + "Cookie: sid=2";
+  EXPECT_EQ(sent(9, "a=1"), server.RequestHead("GET /p?q=1 HTTP/1.1") + completed + "\r\n\r\n");
+  EXPECT_EQ(headers, completed);
   headers.clear();
-  WinInetRequest({.url = url,
-                  .method = kMethodPost,
-                  .body = "a=1&b=2",
-                  .cookies = &cookies,
-                  .headers = &headers,
-                  .rawBody = &rawBody});
-  EXPECT_EQ(rawBody, "a=1&b=2");
   // The earlier merge took the blank out of the caller's whole Cookie line.
-  EXPECT_TRUE(
-      server.LastRequest().ends_with(kForm + "Cookie:sid=2\r\nContent-Length: 7\r\n\r\na=1&b=2"));
+  EXPECT_TRUE(sent(kMethodPost, "a=1&b=2")
+                  .ends_with(kForm + "Cookie:sid=2\r\nContent-Length: 7\r\n\r\na=1&b=2"));
+  EXPECT_EQ(rawBody, "a=1&b=2");
   rawBody = "\x01\0\x02"s;  // a raw body already given wins over `body`
-  WinInetRequest({.url = url, .method = 3, .body = "no", .cookies = &cookies, .rawBody = &rawBody});
-  EXPECT_TRUE(server.LastRequest().starts_with("PUT /p?q=1 HTTP/1.1\r\n"));
-  EXPECT_TRUE(server.LastRequest().ends_with("Length: 3\r\n\r\n\x01\0\x02"s));
+  const std::string put = sent(3, "no");
+  EXPECT_TRUE(put.starts_with("PUT /p?q=1 HTTP/1.1\r\n") && put.ends_with("3\r\n\r\n\x01\0\x02"s));
   WinInetRequest({.url = server.HostPort() + "/X/Y?Z=1", .cookies = &cookies});
   EXPECT_TRUE(server.LastRequest().starts_with("GET /X/Y?Z=1 HTTP/1.1\r\n"));
 }
@@ -289,28 +255,21 @@ TEST(WinInetTest, AnswerHeadComesThroughAFixedBuffer) {
   RawHttpServer server([&](const std::string&) { return Reply{reply()}; });
   const std::size_t bare = reply().size();
   const std::string blanks(kRawHeaderBufferBytes, ' ');
-  std::string jar, cookiesOut, headersOut;
-  const WinInetParams params{.url = server.Url("/"),
-                             .cookies = &jar,
-                             .cookiesOut = &cookiesOut,
-                             .headersOut = &headersOut};
-  for (const std::size_t size : {kRawHeaderBufferBytes - 1, kRawHeaderBufferBytes}) {
+  for (const auto& [url, size, outputs] :
+       std::vector<std::tuple<std::string, std::size_t, std::string>>{
+           {server.Url("/"), kRawHeaderBufferBytes - 1, "sid=ab; a=1sid=ab; a=1"},
+           {server.Url("/"), kRawHeaderBufferBytes, blanks + "a=1a=1"},
+           {ClosedUrl(), bare, blanks + "a=1a=1"},
+           {"http:///x", bare, "ka = 1k"},
+           {"http://host:0/", bare, "ka = 1k"},
+           {"http://host:port/", bare, "ka = 1k"}}) {
     padding = size - bare;
-    jar = "a = 1";
-    WinInetRequest(params);
-    EXPECT_EQ(headersOut + jar + cookiesOut, size < kRawHeaderBufferBytes
-                                                 ? reply() + "sid=ab; a=1sid=ab; a=1"
-                                                 : blanks + "a=1a=1");
-  }
-  WinInetParams failing = params;
-  failing.url = ClosedUrl();
-  jar = "b = 2";
-  EXPECT_EQ(WinInetRequest(failing), "");
-  EXPECT_EQ(headersOut + jar + cookiesOut, blanks + "b=2b=2");
-  for (const std::string bad : {"http:///x", "http://host:0/", "http://host:port/"}) {
-    jar = cookiesOut = headersOut = "k";
-    failing.url = bad;
-    EXPECT_EQ(WinInetRequest(failing) + jar + cookiesOut + headersOut, "kkk") << bad;
+    std::string jar = "a = 1", cookiesOut = "k", headersOut = "k";
+    EXPECT_EQ(
+        WinInetRequest(
+            {.url = url, .cookies = &jar, .cookiesOut = &cookiesOut, .headersOut = &headersOut}),
+        "");
+    EXPECT_EQ((headersOut == reply() ? "" : headersOut) + jar + cookiesOut, outputs) << url;
   }
 }
 

@@ -11,11 +11,8 @@
 namespace hosting::net::testing {
 
 struct Reply {
-  enum class Then {
-    kKeepOpen,  // read the next request on the same connection
-    kClose,     // close the connection after sending
-    kHang,      // send, then keep the connection open and silent until the server stops
-  };
+  // After sending: read the next request, close, or stay open and silent until the server stops.
+  enum class Then { kKeepOpen, kClose, kHang };
   std::string bytes;
   Then then = Then::kKeepOpen;
 };

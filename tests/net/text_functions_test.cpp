@@ -1,6 +1,5 @@
-// The transport's text functions: codecs, cutters, unescaping, form values, answer text, cookie
-// texts and random digits. The fuzz targets check what holds for any bytes (UTF-8 out, cuts
-// taken from the text); these are the exact answers.
+// The exact answers of the transport's text functions; the fuzz targets check what holds for any
+// bytes (UTF-8 out, cuts taken from the text).
 #include <gtest/gtest.h>
 
 #include <set>
@@ -63,10 +62,7 @@ TEST(CodecTest, EveryGbkCharacterSurvivesARoundTripAlsoInBulk) {
   for (int lead = 0x81; lead <= 0xFE; ++lead) {
     for (int trail = 0x40; trail <= 0xFE; ++trail) {
       const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
-      if (GbkToUtf8(gbk).find(kBad) == std::string::npos) {
-        all += gbk;
-        ASSERT_EQ(Utf8ToGbk(GbkToUtf8(gbk)), gbk) << std::hex << lead << ' ' << trail;
-      }
+      all += GbkToUtf8(gbk).find(kBad) == std::string::npos ? gbk : "";
     }
   }
   EXPECT_GT(all.size(), 2 * 21000u);  // GBK holds about 21,900 characters
@@ -75,7 +71,7 @@ TEST(CodecTest, EveryGbkCharacterSurvivesARoundTripAlsoInBulk) {
   EXPECT_EQ(Utf8ToGbk(invalid), std::string(invalid.size(), '?'));
 }
 
-TEST(TextHelpersTest, CuttersFindTheirMarkers) {
+TEST(TextHelpersTest, CuttersAndDecodersKeepWhatIsNotTheirs) {
   EXPECT_EQ(TextBetween("x=<b>1</b>", "<b>", "</b>"), "1");
   EXPECT_EQ(TextBetween("x=<b>1", "<b>", "</b>") + TextBetween("x=1</b>", "<b>", "</b>"), "");
   EXPECT_EQ(TextBetween("x a=\"1\" b", "a=#引号", "#引号"), "1");  // stands for a double quote
@@ -92,9 +88,6 @@ TEST(TextHelpersTest, CuttersFindTheirMarkers) {
   EXPECT_EQ(TextBefore("a;b;c", ";", 3) + TextBefore("a;b;c", ";", -5), "a;ba");
   EXPECT_EQ(TextBefore("x PATH=x", "path", 1, true), "x ");
   EXPECT_EQ(TextBefore("PATH=x", "path", 1, true), "");
-}
-
-TEST(TextHelpersTest, DecodersKeepWhatIsNotAnEscape) {
   EXPECT_EQ(UrlDecode("a%2Fb%2fc+d 100% %4 %G1%%41"), "a/b/c+d 100% %4 %G1%A");
   EXPECT_EQ(UrlDecode("%00x"), "\0x"s);
   EXPECT_EQ(UrlDecode("%E4%B8%AD%E6%96%87", true), kZh);
@@ -115,15 +108,13 @@ TEST(TextHelpersTest, DecodersKeepWhatIsNotAnEscape) {
   EXPECT_EQ(UnescapeUnicode(escapes).size(), escapes.size() / 13 * 7);
 }
 
-TEST(TextHelpersTest, FormValuesAndPercentEncoding) {
+TEST(TextHelpersTest, FormValuesPercentEncodingAndAnswerText) {
   EXPECT_EQ(FormValue("a&b+c 100%=x/?#~"), "a%26b%2Bc 100%25%3Dx/?#~");
   EXPECT_EQ(FormValue("t\tn\r\n\x7F\0."s), "t%09n%0D%0A%7F%00.");
   EXPECT_EQ(FormValue(kZh + "\xE2\x82\xAC=x\xF0\x9F\x98\x80"), kGbk + "\x80%3Dx?");
   EXPECT_EQ(FormValue("\xE4\xB8\x82"), "\x81\x40");  // a trail byte in the ASCII range stays
   EXPECT_EQ(PercentEncodeUtf8("Ab-9.z _~/+%\xE5\xBC\xA0"), "Ab-9.z%20%5F%7E%2F%2B%25%E5%BC%A0");
-}
-
-TEST(TextHelpersTest, AnswerTextEndsAtANulAndDecodesADeclaredCharset) {
+  // The answer text ends at a NUL and decodes a charset declared early enough.
   const auto page = [](std::string_view meta, std::string_view text) {
     return "<head>" + std::string(meta) + "</head>" + std::string(text);
   };
@@ -143,39 +134,34 @@ TEST(CookieJarTest, SetCookieLinesAndMerging) {
                               "set-cookie: a=1\r\nX-Set-Cookie: b=2\r\nSet-Cookie:   lang=zh  \r\n"
                               "Set-Cookie: gone=deleted; Max-Age=0\r\n\r\n"),
             "JSESSIONID=ab12; lang=zh; gone=deleted");
-  struct Case {
-    std::string jar, fresh, merged;
-  };
-  for (const auto& c : std::vector<Case>{{"a=1; b=2", "b=3; c=4", "b=3; c=4; a=1"},
-                                         {"a=1; b=2", "b=deleted", "a=1"},
-                                         {"a = 1;", "", "a=1"},
-                                         {"a=1; a=2", "x=1; x=1", "x=1; a=1"},
-                                         {"flag; a=1", "flag=1", "flag=1; a=1"},
-                                         {"\xE3\x80\x80s=1", "t = 2", "t=2; s=1"},
-                                         // removing a blank must not form a full-width one
-                                         {"a=\xE3\x80 \x80"
-                                          "b",
-                                          "", "a=b"}}) {
-    std::string jar = c.jar, fresh = c.fresh;
-    EXPECT_EQ(MergeCookies(jar, fresh), c.merged) << c.jar << " | " << c.fresh;
-    EXPECT_EQ(jar, c.merged);
+  // The last row: removing a blank must not form a full-width one.
+  for (const auto& [before, added, merged] :
+       std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"a=1; b=2", "b=3; c=4", "b=3; c=4; a=1"},
+           {"a=1; b=2", "b=deleted", "a=1"},
+           {"a = 1;", "", "a=1"},
+           {"a=1; a=2", "x=1; x=1", "x=1; a=1"},
+           {"flag; a=1", "flag=1", "flag=1; a=1"},
+           {"\xE3\x80\x80s=1", "t = 2", "t=2; s=1"},
+           {"a=\xE3\x80 \x80"
+            "b",
+            "", "a=b"}}) {
+    std::string jar = before, fresh = added;
+    EXPECT_EQ(MergeCookies(jar, fresh) + "|" + jar, merged + "|" + merged)
+        << before << " | " << added;
     EXPECT_EQ(fresh.find(' '), std::string::npos);
   }
 }
 
 TEST(RandomTest, RangesAndDigitKinds) {
-  std::set<int> seen;
+  std::set<int> seen, wide;  // maximum 0 reaches past 15 bits
   for (int i = 0; i < 2000; ++i) {
     seen.insert(RandomInRange(1, 5));
+    wide.insert(RandomInRange(0, 0) > 32767);
   }
   EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5}));
-  EXPECT_EQ(RandomInRange(7, 3) + RandomInRange(-4, -4), 3);
-  bool wide = false;  // maximum 0 reaches past 15 bits
-  for (int i = 0; i < 100 && !wide; ++i) {
-    wide = RandomInRange(0, 0) > 32767;
-  }
-  EXPECT_TRUE(wide);
-  EXPECT_EQ(RandomDigits(-3), "");
+  EXPECT_TRUE(wide.contains(1));
+  EXPECT_EQ(RandomInRange(7, 3) + RandomInRange(-4, -4) + RandomDigits(-3).size(), 3);
   for (const auto& [kind, digits] : {std::pair{0, "0123456789"s}, {1, "13579"s}, {7, "02468"s}}) {
     const std::string drawn = RandomDigits(500, kind);
     EXPECT_EQ(std::set<char>(drawn.begin(), drawn.end()),
