@@ -36,32 +36,25 @@ TEST_F(SettingsFile, ReadsTheTrimmedValueOfItsSectionAndKeyOrTheDefault) {
   std::string noise;
   for (int i = 0; i < 4096; ++i)
     noise += static_cast<char>(i * 37 % 256);
+  const std::string x = std::string(10237, 'x');
   const struct {
-    std::string file, section, key, value;
+    std::string file, value, section = "【配置】", key = "用户名";
   } cases[] = {
-      {"[other]\r\n" + kUser + "=x\r\n", "【配置】", "用户名", "<default>"},
-      {kSection + kPassword + "=p\r\n" + kUser + "\r\n", "【配置】", "用户名", "<default>"},
-      {kSection + kUser + "=\r\n", "【配置】", "用户名", ""},
-      {"[Net]\r\nUser = a\r\n", "NET", "user", "a"},  // ASCII letters match in any case...
-      {"[Net]\r\n\xD5\xC5=a\r\n", "net", "\xE5\xBC\xA0", "a"},
-      {"[Net]\r\n\xD5\xC5=a\r\n", "net", "\xE5\xBC\xA1", "<default>"},  // ...other bytes exactly
-      {kSection + kUser + "=  a b \xA1\xA1\r\n", "【配置】", "用户名", "a b"},
+      {"[other]\r\n" + kUser + "=x\r\n", "<default>"},
+      {kSection + kPassword + "=p\r\n" + kUser + "\r\n", "<default>"},
+      {kSection + kUser + "=\r\n", ""},
+      {"[Net]\r\nUser = a\r\n", "a", "NET", "user"},  // ASCII letters match in any case...
+      {"[Net]\r\n\xD5\xC5=a\r\n", "a", "net", "\xE5\xBC\xA0"},
+      {"[Net]\r\n\xD5\xC5=a\r\n", "<default>", "net", "\xE5\xBC\xA1"},  // ...other bytes exactly
+      {kSection + kUser + "=  a b \xA1\xA1\r\n", "a b"},
       // 啊 is B0 A1: its second byte and the next A1 are no full-width blank.
-      {kSection + kUser + "=\t\xB0\xA1\xA1\xA1\r\n", "【配置】", "用户名", "\t\xE5\x95\x8A"},
-      {noise + "\r\n" + kSection + kUser +
-           "=\xFF\x80"
-           "a\x81\r\n" +
-           noise,
-       "【配置】", "用户名",
-       "\xEF\xBF\xBD\xE2\x82\xAC"
-       "a\xEF\xBF\xBD"},
+      {kSection + kUser + "=\t\xB0\xA1\xA1\xA1\r\n", "\t\xE5\x95\x8A"},
+      {noise + "\r\n" + kSection + kUser + "=\xFF\x80\x61\x81\r\n" + noise,
+       "\xEF\xBF\xBD\xE2\x82\xAC\x61\xEF\xBF\xBD"},
       // Values are cut at the system's read buffer, at a whole character.
-      {kSection + kUser + "=" + std::string(20000, 'a'), "【配置】", "用户名",
-       std::string(10239, 'a')},
-      {kSection + kUser + "=" + std::string(10237, 'x') + kZhangSanGbk, "【配置】", "用户名",
-       std::string(10237, 'x') + "\xE5\xBC\xA0"},
-      {kSection + kUser + "=" + std::string(10238, 'x') + kZhangSanGbk, "【配置】", "用户名",
-       std::string(10238, 'x')},
+      {kSection + kUser + "=" + std::string(20000, 'a'), std::string(10239, 'a')},
+      {kSection + kUser + "=" + x + kZhangSanGbk, x + "\xE5\xBC\xA0"},
+      {kSection + kUser + "=x" + x + kZhangSanGbk, "x" + x},
   };
   EXPECT_EQ(ReadSetting(file_, kSettingsSection, kUserNameKey, "<default>"), "<default>");
   for (const auto& c : cases) {
@@ -76,21 +69,20 @@ TEST_F(SettingsFile, WritesInGbkChangingOnlyItsOwnLine) {
                     tail = "\r\n[last]\r\nz=9";
   const std::string kept = head + "=old\r\n;note\r\n" + tail;
   const struct {
-    std::string before, section, key, value, after;
+    std::string before, value, after, key = "用户名", section = "【配置】";
   } cases[] = {
-      {"", "【配置】", "用户名", kZhangSan, kSection + kUser + "=" + kZhangSanGbk + "\r\n"},
-      {kSection, "【配置】", "用户密码", "p\xE2\x82\xAC x", kSection + kPassword + "=p\x80 x\r\n"},
-      {kSection, "【配置】", "用户密码", "\xF0\x9F\x98\x80",
-       kSection + kPassword + "=?\r\n"},  // no GBK
-      {kept, "【配置】", "用户密码", "new", head + "=new\r\n;note\r\n" + tail},
-      {kept, "【配置】", "用户名", "u", head + "=old\r\n;note\r\n" + kUser + "=u\r\n" + tail},
-      {"[last]\r\nz=9", "new", "k", "v", "[last]\r\nz=9\r\n[new]\r\nk=v\r\n"},
-      {"[Net]\r\nUser = a\r\n", "net", "USER", "b", "[Net]\r\nUSER=b\r\n"},
+      {"", kZhangSan, kSection + kUser + "=" + kZhangSanGbk + "\r\n"},
+      {kSection, "p\xE2\x82\xAC x", kSection + kPassword + "=p\x80 x\r\n", "用户密码"},
+      {kSection, "\xF0\x9F\x98\x80", kSection + kPassword + "=?\r\n", "用户密码"},  // no GBK
+      {kept, "new", head + "=new\r\n;note\r\n" + tail, "用户密码"},
+      {kept, "u", head + "=old\r\n;note\r\n" + kUser + "=u\r\n" + tail},
+      {"[last]\r\nz=9", "v", "[last]\r\nz=9\r\n[new]\r\nk=v\r\n", "k", "new"},
+      {"[Net]\r\nUser = a\r\n", "b", "[Net]\r\nUSER=b\r\n", "USER", "net"},
       // A name or value that would split its line is not written.
-      {kSection, "【配置】", "用户名", "x\r\n[other]\r\nk=v", kSection},
-      {kSection, "【配置】", "用户名", "nul\0inside"s, kSection},
-      {kSection, "a]b", "k", "v", kSection},
-      {kSection, "【配置】", "k=", "v", kSection},
+      {kSection, "x\r\n[other]\r\nk=v", kSection},
+      {kSection, "nul\0inside"s, kSection},
+      {kSection, "v", kSection, "k", "a]b"},
+      {kSection, "v", kSection, "k="},
   };
   for (const auto& c : cases) {
     Put(c.before);
