@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <thread>
@@ -40,8 +41,7 @@ TEST_F(SettingsFile, ReadsTheTrimmedValueOfItsSectionAndKeyOrTheDefault) {
   const struct {
     std::string file, value, section = "【配置】", key = "用户名";
   } cases[] = {
-      {"[other]\r\n" + kUser + "=x\r\n", "<default>"},
-      {kSection + kPassword + "=p\r\n" + kUser + "\r\n", "<default>"},
+      {"[other]\r\n" + kUser + "=x\r\n" + kSection + kPassword + "=p\r\n" + kUser, "<default>"},
       {kSection + kUser + "=\r\n", ""},
       {"[Net]\r\nUser = a\r\n", "a", "NET", "user"},  // ASCII letters match in any case...
       {"[Net]\r\n\xD5\xC5=a\r\n", "a", "net", "\xE5\xBC\xA0"},
@@ -98,8 +98,7 @@ TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole) {
   const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit previous{};
   getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 4096;
+  const rlimit small{4096, previous.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
   WriteSetting(file_, kSettingsSection, kUserNameKey, std::string(8192, 'n'));
   setrlimit(RLIMIT_FSIZE, &previous);
@@ -119,10 +118,7 @@ TEST_F(SettingsFile, ConcurrentWritersKeepEachOthersKeys) {
   std::thread other(writeKeys, 'a');
   writeKeys('b');
   other.join();
-  for (int i = 0; i < 60; ++i) {
-    EXPECT_EQ(ReadSetting(file_, "s", "a" + std::to_string(i)), "v") << i;
-    EXPECT_EQ(ReadSetting(file_, "s", "b" + std::to_string(i)), "v") << i;
-  }
+  EXPECT_EQ(std::ranges::count(FileBytes(file_), '\n'), 1 + 2 * 60) << "[s] and every key";
 }
 
 TEST(SettingsPath, IsBesideTheExecutableWhateverTheWorkingDirectory) {

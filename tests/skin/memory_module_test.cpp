@@ -49,9 +49,8 @@ TEST(MemoryModule, GetProcFindsAnExportByItsWholeNameReadingNoFurther) {
 }
 
 TEST(MemoryModule, ResolvesImportsByNameAndOrdinalThroughTheResolver) {
-  PeImage image{
-      .data = {0},
-      .imports = {{"KERNEL32.dll", {{"GetTickCount"}, {"Sleep"}}}, {"USER32.dll", {{"", 42}}}}};
+  PeImage image{.data = {0},
+                .imports = {{"KERNEL32.dll", {"GetTickCount", "Sleep"}}, {"USER32.dll", {"#42"}}}};
   std::map<std::string, std::uint32_t> answers = {{"KERNEL32.dll!GetTickCount", 0x7000'1000U},
                                                   {"KERNEL32.dll!Sleep", 0x7000'3000U},
                                                   {"USER32.dll!#42", 0x7100'2000U}};
@@ -74,7 +73,7 @@ TEST(MemoryModule, ResolvesImportsByNameAndOrdinalThroughTheResolver) {
 
   // Names are bounded to 1 KiB, so a damaged table cannot make each import read on and on.
   for (const std::size_t length : {1024, 1025}) {
-    PeImage named{.data = {0}, .imports = {{"a.dll", {{std::string(length, 'x')}}}}};
+    PeImage named{.data = {0}, .imports = {{"a.dll", {std::string(length, 'x')}}}};
     asked.clear();
     EXPECT_FALSE(module.Load(named.Build(), resolver));
     EXPECT_EQ(asked.size(), length <= 1024 ? 1U : 0U) << length;
@@ -87,7 +86,7 @@ TEST(MemoryModule, ResolvesImportsByNameAndOrdinalThroughTheResolver) {
 TEST(MemoryModule, MapsRelocatesOrRefusesTheImageAndThenHoldsNothing) {
   PeImage image{.imageBase = kPreferredBase,
                 .data = std::vector<std::uint8_t>(0x1010, 0xAB),
-                .imports = {{"a.dll", {{"g"}}}},
+                .imports = {{"a.dll", {"g"}}},
                 .relocations = {{kData, 3}, {kData + 4, 10}, {kData + 0x1004, 3}}};
   PutU32(image.data, 0x0, kPreferredBase + 0x1008);
   PutU32(image.data, 0x4, 0x12345678);  // named by an entry of type 10: left alone
