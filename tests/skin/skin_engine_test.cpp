@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLabel>
-#include <QRegularExpression>
-#include <QStatusBar>
+#include <QtWidgets>
 
 #include "skin/pe_builder.h"
 #include "ui/login_window.h"
@@ -30,35 +27,6 @@ QColor ResourceColour(const QByteArray& resource, const char* role) {
   return match.hasMatch() ? QColor(match.captured(1)) : QColor();
 }
 
-// The log-in window's version part is 70 px wide and must hold its text: no skin may inset it.
-TEST(SkinResources, SixteenSkinsOfTheirSizesEachWithAPaletteNoneInsettingTheStatusBar) {
-  const int sizes[2][kSkinsPerSet] = {{4346, 5802, 11241, 7618, 5182, 3535, 4233, 3880},
-                                      {4342, 5808, 11247, 7614, 5185, 3555, 4237, 3882}};
-  const MemoryModule noEngine;
-  SkinEngine engine(noEngine);
-  for (int set = 0; set < 2; ++set) {
-    for (int number = 1; number <= kSkinsPerSet; ++number) {
-      SCOPED_TRACE(testing::Message() << set << " " << number);
-      const QByteArray skin = SkinResource(set, number);
-      EXPECT_EQ(skin.size(), sizes[set][number - 1]);
-      EXPECT_TRUE(ResourceColour(skin, "Window").isValid() &&
-                  ResourceColour(skin, "Highlight").isValid());
-      EXPECT_EQ(SkinResource(set == 0 ? 7 : 1, number), skin) << "any switch but 1 is set B";
-      engine.Attach(number, nullptr, false, set, std::nullopt, std::nullopt, 0, 0, 0);
-      ui::LoginWindow login;
-      login.appendStatusPart(QStringLiteral("版本：1.2.0"), 70);
-      login.show();
-      const auto* part = login.findChild<QStatusBar*>()->findChild<QLabel*>();
-      EXPECT_EQ(part->contentsRect(), part->rect());
-    }
-  }
-  EXPECT_TRUE(SkinResource(0, 0).isEmpty());
-  EXPECT_TRUE(SkinResource(1, 9).isEmpty());
-  qApp->setStyleSheet({});
-}
-
-// HSL (297°, 100 %, 39 %) to (217°, 65 %, 51 %): the start-up skin's magenta turns blue. Out of
-// range acts as the nearest limit.
 TEST(ColourShift, TurnsHueScalesSaturationAndMovesBrightness) {
   const std::tuple<const char*, ColourShift, QColor> cases[] = {
       {"#bd00c7", {-80, -35, 20}, {50, 112, 211}}, {"#ff0000", {360 * 3 + 240, 0, 0}, {0, 0, 255}},
@@ -77,7 +45,8 @@ TEST(ColourShift, TurnsHueScalesSaturationAndMovesBrightness) {
 }
 
 // The engine library's export is called only where the library exports it (address 0: no call).
-TEST(SkinEngine, AttachAppliesTheShiftedSkinKeepsItOnAWrongNumberAndCallsTheEngineExport) {
+// The log-in window's version part is 70 px wide and must hold its text: no skin may inset it.
+TEST(SkinEngine, AttachesEachOfSixteenSkinsShiftedKeepsOneOnAWrongNumberAndCallsTheEngine) {
   std::vector<std::tuple<std::uint32_t, QByteArray, std::string, int, int, int>> calls;
   const auto record = [&calls](std::uint32_t address, const QByteArray& skin,
                                const std::string& password, const ColourShift& shift) {
@@ -102,6 +71,26 @@ TEST(SkinEngine, AttachAppliesTheShiftedSkinKeepsItOnAWrongNumberAndCallsTheEngi
   QWidget later;  // a window opened after the attach has the look too
   later.resize(40, 30);
   EXPECT_EQ(later.grab().toImage().pixelColor(20, 15), window);
+  const int sizes[2][kSkinsPerSet] = {{4346, 5802, 11241, 7618, 5182, 3535, 4233, 3880},
+                                      {4342, 5808, 11247, 7614, 5185, 3555, 4237, 3882}};
+  for (int set = 0; set < 2; ++set) {
+    for (int number = 1; number <= kSkinsPerSet; ++number) {
+      SCOPED_TRACE(testing::Message() << set << " " << number);
+      const QByteArray skin = SkinResource(set, number);
+      EXPECT_EQ(skin.size(), sizes[set][number - 1]);
+      EXPECT_TRUE(ResourceColour(skin, "Window").isValid() &&
+                  ResourceColour(skin, "Highlight").isValid());
+      EXPECT_EQ(SkinResource(set == 0 ? 7 : 1, number), skin) << "any switch but 1 is set B";
+      engine.Attach(number, nullptr, false, set, std::nullopt, std::nullopt, 0, 0, 0);
+      ui::LoginWindow login;
+      login.appendStatusPart(QStringLiteral("版本：1.2.0"), 70);
+      login.show();
+      const auto* part = login.findChild<QStatusBar*>()->findChild<QLabel*>();
+      EXPECT_EQ(part->contentsRect(), part->rect());
+    }
+  }
+  EXPECT_TRUE(SkinResource(0, 0).isEmpty());
+  EXPECT_TRUE(SkinResource(1, 9).isEmpty());
   EXPECT_TRUE(calls.empty());
 
   test::PeImage image{.data = {0xC2, 0x18, 0x00},  // ret 24
