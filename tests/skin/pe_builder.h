@@ -57,10 +57,8 @@ struct PeImage {
     bytes.assign(0x400, 0);
     bytes.insert(bytes.end(), s.bytes.begin(), s.bytes.end());
     const std::size_t file = kPeOffset + 4, opt = kOptionalHeader, section = kSectionTable;
-    // "MZ" and "PE\0\0"; i386, one section, optional header size, flags (DLL, 32-bit machine,
-    // executable); PE32, base, section and file alignment, image size, header size, 16 directories;
-    // the section's size, address, raw size and offset, and flags (code, executable, readable,
-    // writable). In this order, a field may overwrite the high bytes of the one before it.
+    // The file and optional headers (a 32-bit DLL), then the section's size, place and flags; in
+    // this order, a field may overwrite the high bytes of the one before it.
     const std::pair<std::size_t, std::uint32_t> fields[] = {
         {0, 0x5A4D},         {60, kPeOffset},         {kPeOffset, 0x4550},
         {file, 0x014C},      {file + 2, 1},           {file + 16, 0x210200E0},

@@ -66,11 +66,8 @@ TEST(SkinEngine, AttachesEachOfSixteenSkinsShiftedKeepsOneOnAWrongNumberAndCalls
     EXPECT_EQ(engine.Skin(), SkinResource(1, 3)) << number;
   }
   // The adjustments are still taken, omitted ones as 0, and the kept skin is applied with them.
-  const QColor window = ShiftColour(ResourceColour(engine.Skin(), "Window"), {40, 0, 0});
-  EXPECT_EQ(QApplication::palette().color(QPalette::Window), window);
-  QWidget later;  // a window opened after the attach has the look too
-  later.resize(40, 30);
-  EXPECT_EQ(later.grab().toImage().pixelColor(20, 15), window);
+  EXPECT_EQ(QApplication::palette().color(QPalette::Window),
+            ShiftColour(ResourceColour(engine.Skin(), "Window"), {40, 0, 0}));
   const int sizes[2][kSkinsPerSet] = {{4346, 5802, 11241, 7618, 5182, 3535, 4233, 3880},
                                       {4342, 5808, 11247, 7614, 5185, 3555, 4237, 3882}};
   for (int set = 0; set < 2; ++set) {
