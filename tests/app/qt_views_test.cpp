@@ -1,5 +1,4 @@
-// The Qt views from the flows' side: worker calls reach the window on the GUI thread in order,
-// reads wait for it, nothing outlives the window, and server texts show as text.
+// The Qt views from the flows' side: calls from workers, and server texts shown as text.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +16,7 @@ namespace {
 
 using namespace std::string_literals;
 using platform::MainList;
+constexpr MainList kHosted = MainList::kHostedAccounts;
 using platform::Message;
 using platform::MessageIcon;
 using testing_support::RecordingMessageBoxes;
@@ -49,16 +49,13 @@ TEST(QtViews, WorkerCallsReachTheWindowInOrderReadsWaitAndNoneOutlivesTheWindow)
     loginView.SetPassword("a&b+c");
     loginView.SetLoginCaptchaPicture(bytes);
     loginView.ShowMessage({"验证码错误！", "提示", MessageIcon::kWarning});
-    mainView.AppendRow(MainList::kHostedAccounts, {"101", "在线", "小号", "http://h/a.png"});
-    mainView.AppendRow(MainList::kHostedAccounts, {"102", "离线"});
+    mainView.AppendRow(kHosted, {"101", "在线", "小号", "http://h/a.png"});
+    mainView.AppendRow(kHosted, {"102", "离线"});
     mainView.SetQrPicture(bytes);
     reads = loginView.UserName() + "|" + loginView.Password() + "|" +
-            loginView.LoginCaptchaPicture() + "|" +
-            std::to_string(mainView.RowCount(MainList::kHostedAccounts)) + "|" +
-            mainView.CellText(MainList::kHostedAccounts, 0, 3) + "|" +
-            mainView.CellText(MainList::kHostedAccounts, 1, 0) + "|" +
-            mainView.CellText(MainList::kHostedAccounts, 5, 0) + "|" +
-            std::to_string(mainView.SelectedRow(MainList::kHostedAccounts));
+            loginView.LoginCaptchaPicture() + "|" + std::to_string(mainView.RowCount(kHosted)) +
+            "|" + mainView.CellText(kHosted, 0, 3) + "|" + mainView.CellText(kHosted, 1, 0) + "|" +
+            mainView.CellText(kHosted, 5, 0) + "|" + std::to_string(mainView.SelectedRow(kHosted));
   });
   EXPECT_EQ(reads, "张三|a&b+c|" + bytes + "|2|http://h/a.png|102||-1");
   EXPECT_EQ(main.qrPicture().imageBytes().toStdString(), bytes);
@@ -69,7 +66,7 @@ TEST(QtViews, WorkerCallsReachTheWindowInOrderReadsWaitAndNoneOutlivesTheWindow)
   int feedbacks = 0;
   QObject::connect(login.get(), &ui::LoginWindow::feedback, [&] { ++feedbacks; });
   OnWorker([&] {
-    reads = std::to_string(mainView.SelectedRow(MainList::kHostedAccounts));
+    reads = std::to_string(mainView.SelectedRow(kHosted));
     loginView.HideWindow();
     loginView.PostOpenMainWindow();
   });
@@ -84,7 +81,6 @@ TEST(QtViews, WorkerCallsReachTheWindowInOrderReadsWaitAndNoneOutlivesTheWindow)
     loginView.PostOpenMainWindow();
     reads = loginView.UserName() + (loginView.RememberChecked() ? "checked" : "");
   });
-  QCoreApplication::processEvents();
   EXPECT_EQ(reads, "");
   EXPECT_EQ(boxes.Count(), 1U);
 }

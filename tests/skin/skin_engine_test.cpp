@@ -86,8 +86,7 @@ TEST(SkinEngine, AttachesEachOfSixteenSkinsShiftedKeepsOneOnAWrongNumberAndCalls
       EXPECT_EQ(part->contentsRect(), part->rect());
     }
   }
-  EXPECT_TRUE(SkinResource(0, 0).isEmpty());
-  EXPECT_TRUE(SkinResource(1, 9).isEmpty());
+  EXPECT_TRUE(SkinResource(0, 0).isEmpty() && SkinResource(1, 9).isEmpty());
   EXPECT_TRUE(calls.empty());
 
   test::PeImage image{.data = {0xC2, 0x18, 0x00},  // ret 24

@@ -1,5 +1,4 @@
-// What the windows give the flows: the controls they press and read by name, the Tab order, and
-// what the windows do on their own.
+// What the windows give the flows, and what they do on their own.
 
 #include <gtest/gtest.h>
 
@@ -15,9 +14,8 @@
 namespace hosting::ui {
 namespace {
 
-template <typename T = QWidget>
-T& Control(const QWidget& window, const char* name) {
-  const auto found = window.findChildren<T*>(QString::fromUtf8(name));
+QWidget& Control(const QWidget& window, const char* name) {
+  const auto found = window.findChildren<QWidget*>(QString::fromUtf8(name));
   if (found.size() != 1)
     throw std::runtime_error(std::string("no single control ") + name);
   return *found.front();
@@ -62,7 +60,6 @@ TEST_F(Windows, ControlsCarryTheirCaptionsAndStartTheirFlows) {
     QTest::mouseClick(&control, Qt::LeftButton);
     EXPECT_EQ(presses.count(), 1) << name;
   }
-  EXPECT_EQ(Control(main_, "透明标签5").property("text"), QStringLiteral("0s"));  // the countdown
 }
 
 TEST_F(Windows, TabKeyFollowsTheVisualOrderPagesSpanTheirTabControlAndListsHideAColumn) {
@@ -88,7 +85,7 @@ TEST_F(Windows, TabKeyFollowsTheVisualOrderPagesSpanTheirTabControlAndListsHideA
     EXPECT_EQ(chain, expected) << window->objectName().toStdString();
   }
   for (QWidget* window : {static_cast<QWidget*>(&login_), static_cast<QWidget*>(&main_)}) {
-    auto& tabs = Control<QTabWidget>(*window, "选择夹1");
+    auto& tabs = dynamic_cast<QTabWidget&>(Control(*window, "选择夹1"));
     EXPECT_EQ(tabs.currentWidget()->mapTo(&tabs, QPoint(0, 0)), QPoint(0, 0));
   }
   // The avatar address rides in the hosted list's hidden fourth column.
