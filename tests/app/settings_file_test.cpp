@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <thread>
@@ -15,7 +16,6 @@ namespace hosting::app {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::string_literals;
 using testing_support::FileBytes;
 using testing_support::ScratchFolder;
 
@@ -36,32 +36,24 @@ TEST_F(SettingsFile, ReadsTheTrimmedValueOfItsSectionAndKeyOrTheDefault) {
   std::string noise;
   for (int i = 0; i < 4096; ++i)
     noise += static_cast<char>(i * 37 % 256);
+  const std::string x = std::string(10237, 'x');
   const struct {
-    std::string file, section, key, value;
+    std::string file, value, section = "【配置】", key = "用户名";
   } cases[] = {
-      {"[other]\r\n" + kUser + "=x\r\n", "【配置】", "用户名", "<default>"},
-      {kSection + kPassword + "=p\r\n" + kUser + "\r\n", "【配置】", "用户名", "<default>"},
-      {kSection + kUser + "=\r\n", "【配置】", "用户名", ""},
-      {"[Net]\r\nUser = a\r\n", "NET", "user", "a"},  // ASCII letters match in any case...
-      {"[Net]\r\n\xD5\xC5=a\r\n", "net", "\xE5\xBC\xA0", "a"},
-      {"[Net]\r\n\xD5\xC5=a\r\n", "net", "\xE5\xBC\xA1", "<default>"},  // ...other bytes exactly
-      {kSection + kUser + "=  a b \xA1\xA1\r\n", "【配置】", "用户名", "a b"},
+      {"[other]\r\n" + kUser + "=x\r\n" + kSection + kPassword + "=p\r\n" + kUser, "<default>"},
+      {kSection + kUser + "=\r\n", ""},
+      {"[Net]\r\nUser = a\r\n", "a", "NET", "user"},  // ASCII letters match in any case...
+      {"[Net]\r\n\xD5\xC5=a\r\n", "a", "net", "\xE5\xBC\xA0"},
+      {"[Net]\r\n\xD5\xC5=a\r\n", "<default>", "net", "\xE5\xBC\xA1"},  // ...other bytes exactly
+      {kSection + kUser + "=  a b \xA1\xA1\r\n", "a b"},
       // 啊 is B0 A1: its second byte and the next A1 are no full-width blank.
-      {kSection + kUser + "=\t\xB0\xA1\xA1\xA1\r\n", "【配置】", "用户名", "\t\xE5\x95\x8A"},
-      {noise + "\r\n" + kSection + kUser +
-           "=\xFF\x80"
-           "a\x81\r\n" +
-           noise,
-       "【配置】", "用户名",
-       "\xEF\xBF\xBD\xE2\x82\xAC"
-       "a\xEF\xBF\xBD"},
+      {kSection + kUser + "=\t\xB0\xA1\xA1\xA1\r\n", "\t\xE5\x95\x8A"},
+      {noise + "\r\n" + kSection + kUser + "=\xFF\x80\x61\x81\r\n" + noise,
+       "\xEF\xBF\xBD\xE2\x82\xAC\x61\xEF\xBF\xBD"},
       // Values are cut at the system's read buffer, at a whole character.
-      {kSection + kUser + "=" + std::string(20000, 'a'), "【配置】", "用户名",
-       std::string(10239, 'a')},
-      {kSection + kUser + "=" + std::string(10237, 'x') + kZhangSanGbk, "【配置】", "用户名",
-       std::string(10237, 'x') + "\xE5\xBC\xA0"},
-      {kSection + kUser + "=" + std::string(10238, 'x') + kZhangSanGbk, "【配置】", "用户名",
-       std::string(10238, 'x')},
+      {kSection + kUser + "=" + std::string(20000, 'a'), std::string(10239, 'a')},
+      {kSection + kUser + "=" + x + kZhangSanGbk, x + "\xE5\xBC\xA0"},
+      {kSection + kUser + "=x" + x + kZhangSanGbk, "x" + x},
   };
   EXPECT_EQ(ReadSetting(file_, kSettingsSection, kUserNameKey, "<default>"), "<default>");
   for (const auto& c : cases) {
@@ -76,21 +68,21 @@ TEST_F(SettingsFile, WritesInGbkChangingOnlyItsOwnLine) {
                     tail = "\r\n[last]\r\nz=9";
   const std::string kept = head + "=old\r\n;note\r\n" + tail;
   const struct {
-    std::string before, section, key, value, after;
+    std::string before, value, after, key = "用户名", section = "【配置】";
   } cases[] = {
-      {"", "【配置】", "用户名", kZhangSan, kSection + kUser + "=" + kZhangSanGbk + "\r\n"},
-      {kSection, "【配置】", "用户密码", "p\xE2\x82\xAC x", kSection + kPassword + "=p\x80 x\r\n"},
-      {kSection, "【配置】", "用户密码", "\xF0\x9F\x98\x80",
-       kSection + kPassword + "=?\r\n"},  // no GBK
-      {kept, "【配置】", "用户密码", "new", head + "=new\r\n;note\r\n" + tail},
-      {kept, "【配置】", "用户名", "u", head + "=old\r\n;note\r\n" + kUser + "=u\r\n" + tail},
-      {"[last]\r\nz=9", "new", "k", "v", "[last]\r\nz=9\r\n[new]\r\nk=v\r\n"},
-      {"[Net]\r\nUser = a\r\n", "net", "USER", "b", "[Net]\r\nUSER=b\r\n"},
+      {"", kZhangSan, kSection + kUser + "=" + kZhangSanGbk + "\r\n"},
+      // 😀 has no GBK form.
+      {kSection, "p\xE2\x82\xAC x\xF0\x9F\x98\x80", kSection + kPassword + "=p\x80 x?\r\n",
+       "用户密码"},
+      {kept, "new", head + "=new\r\n;note\r\n" + tail, "用户密码"},
+      {kept, "u", head + "=old\r\n;note\r\n" + kUser + "=u\r\n" + tail},
+      {"[last]\r\nz=9", "v", "[last]\r\nz=9\r\n[new]\r\nk=v\r\n", "k", "new"},
+      {"[Net]\r\nUser = a\r\n", "b", "[Net]\r\nUSER=b\r\n", "USER", "net"},
       // A name or value that would split its line is not written.
-      {kSection, "【配置】", "用户名", "x\r\n[other]\r\nk=v", kSection},
-      {kSection, "【配置】", "用户名", "nul\0inside"s, kSection},
-      {kSection, "a]b", "k", "v", kSection},
-      {kSection, "【配置】", "k=", "v", kSection},
+      {kSection, "x\r\n[other]\r\nk=v", kSection},
+      {kSection, std::string("nul\0inside", 10), kSection},
+      {kSection, "v", kSection, "k", "a]b"},
+      {kSection, "v", kSection, "k="},
   };
   for (const auto& c : cases) {
     Put(c.before);
@@ -106,17 +98,13 @@ TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole) {
   const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit previous{};
   getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 4096;
+  const rlimit small{4096, previous.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
   WriteSetting(file_, kSettingsSection, kUserNameKey, std::string(8192, 'n'));
   setrlimit(RLIMIT_FSIZE, &previous);
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(FileBytes(file_), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1);
-  // Nor does a folder that cannot be written to end in anything but the default.
-  WriteSetting(folder_.path() / "missing" / "datas.ini", kSettingsSection, kUserNameKey, "x");
-  EXPECT_FALSE(fs::exists(folder_.path() / "missing"));
 }
 
 TEST_F(SettingsFile, ConcurrentWritersKeepEachOthersKeys) {
@@ -127,10 +115,7 @@ TEST_F(SettingsFile, ConcurrentWritersKeepEachOthersKeys) {
   std::thread other(writeKeys, 'a');
   writeKeys('b');
   other.join();
-  for (int i = 0; i < 60; ++i) {
-    EXPECT_EQ(ReadSetting(file_, "s", "a" + std::to_string(i)), "v") << i;
-    EXPECT_EQ(ReadSetting(file_, "s", "b" + std::to_string(i)), "v") << i;
-  }
+  EXPECT_EQ(std::ranges::count(FileBytes(file_), '\n'), 1 + 2 * 60) << "[s] and every key";
 }
 
 TEST(SettingsPath, IsBesideTheExecutableWhateverTheWorkingDirectory) {

@@ -20,11 +20,6 @@ inline void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32
     bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-struct PeImport {
-  std::string name;  // by ordinal when empty
-  std::uint16_t ordinal = 0;
-};
-
 struct PeImage {
   static constexpr std::uint32_t kData = 0x1000;  // RVA of the test's data
   static constexpr std::size_t kPeOffset = 0x80, kOptionalHeader = kPeOffset + 24;
@@ -32,11 +27,11 @@ struct PeImage {
   static constexpr std::size_t FileOffset(std::uint32_t rva) { return rva - 0xC00; }
 
   std::uint32_t imageBase = 0x10000000;
-  std::uint16_t characteristics = 0x2102;  // DLL, 32-bit machine, executable
   std::vector<std::uint8_t> data{};
-  std::vector<std::pair<std::string, std::uint32_t>> exports{};          // name, RVA
-  std::vector<std::pair<std::string, std::vector<PeImport>>> imports{};  // by library
-  std::vector<std::pair<std::uint32_t, std::uint16_t>> relocations{};    // RVA, type (3: HIGHLOW)
+  std::vector<std::pair<std::string, std::uint32_t>> exports{};  // name, RVA
+  // By library, the functions' names; "#42" imports ordinal 42.
+  std::vector<std::pair<std::string, std::vector<std::string>>> imports{};
+  std::vector<std::pair<std::uint32_t, std::uint16_t>> relocations{};  // RVA, type (3: HIGHLOW)
   // Set by Build(): the file, each import's address slot in order, the directories' RVAs.
   std::vector<std::uint8_t> bytes{};
   std::vector<std::uint32_t> importSlots{};
@@ -44,31 +39,29 @@ struct PeImage {
   std::uint32_t sizeOfImage = 0;
 
   const std::vector<std::uint8_t>& Build() {
-    std::vector<std::uint8_t> s = data;
+    Section s{data};
     importSlots.clear();
     std::array<std::uint32_t, 16> size{};
     const auto directory = [&](std::size_t index, bool wanted, auto add) {
-      if (!wanted)
-        return;
-      directoryRva[index] = Grow(s, 0);
-      add();
-      size[index] = Grow(s, 0) - directoryRva[index];
+      if (wanted) {
+        directoryRva[index] = s.Grow(0);
+        add();
+        size[index] = s.Grow(0) - directoryRva[index];
+      }
     };
     directory(0, !exports.empty(), [&] { AddExports(s); });
     directory(1, !imports.empty(), [&] { AddImports(s); });
     directory(5, !relocations.empty(), [&] { AddRelocations(s); });
-    const auto raw = static_cast<std::uint32_t>(s.size());
+    const auto raw = static_cast<std::uint32_t>(s.bytes.size());
     sizeOfImage = (kData + raw + 0xFFF) / 0x1000 * 0x1000;
     bytes.assign(0x400, 0);
-    bytes.insert(bytes.end(), s.begin(), s.end());
+    bytes.insert(bytes.end(), s.bytes.begin(), s.bytes.end());
     const std::size_t file = kPeOffset + 4, opt = kOptionalHeader, section = kSectionTable;
-    // "MZ" and "PE\0\0"; i386, one section, optional header size and flags; PE32, base, section
-    // and file alignment, image size, header size, 16 directories; the section's size, address, raw
-    // size and offset, and flags (code, executable, readable, writable). In this order, a field may
-    // overwrite the high bytes of the one before it.
+    // The file and optional headers (a 32-bit DLL), then the section's size, place and flags; in
+    // this order, a field may overwrite the high bytes of the one before it.
     const std::pair<std::size_t, std::uint32_t> fields[] = {
         {0, 0x5A4D},         {60, kPeOffset},         {kPeOffset, 0x4550},
-        {file, 0x014C},      {file + 2, 1},           {file + 16, 224U | characteristics << 16},
+        {file, 0x014C},      {file + 2, 1},           {file + 16, 0x210200E0},
         {opt, 0x010B},       {opt + 28, imageBase},   {opt + 32, 0x1000},
         {opt + 36, 0x200},   {opt + 56, sizeOfImage}, {opt + 60, 0x400},
         {opt + 92, 16},      {section + 8, raw},      {section + 12, kData},
@@ -83,69 +76,72 @@ struct PeImage {
   }
 
  private:
-  // Appends `size` zero bytes at a multiple of four and gives their RVA.
-  static std::uint32_t Grow(std::vector<std::uint8_t>& s, std::size_t size) {
-    s.resize((s.size() + 3) / 4 * 4 + size);
-    return kData + static_cast<std::uint32_t>(s.size() - size);
-  }
-  static std::uint32_t Text(std::vector<std::uint8_t>& s, const std::string& text) {
-    const std::uint32_t rva = Grow(s, text.size() + 1);
-    std::copy(text.begin(), text.end(), s.begin() + (rva - kData));
-    return rva;
-  }
-  static void Set(std::vector<std::uint8_t>& s, std::uint32_t rva, std::uint32_t value,
-                  std::size_t size = 4) {
-    PutU32(s, rva - kData, value, size);
-  }
+  // The section being laid out, as RVAs from kData.
+  struct Section {
+    std::vector<std::uint8_t> bytes;
+    // Appends `size` zero bytes at a multiple of four and gives their RVA.
+    std::uint32_t Grow(std::size_t size) {
+      bytes.resize((bytes.size() + 3) / 4 * 4 + size);
+      return kData + static_cast<std::uint32_t>(bytes.size() - size);
+    }
+    std::uint32_t Text(const std::string& text) {
+      const std::uint32_t rva = Grow(text.size() + 1);
+      std::copy(text.begin(), text.end(), bytes.begin() + (rva - kData));
+      return rva;
+    }
+    void Set(std::uint32_t rva, std::uint32_t value, std::size_t size = 4) {
+      PutU32(bytes, rva - kData, value, size);
+    }
+  };
 
-  void AddExports(std::vector<std::uint8_t>& s) const {
+  void AddExports(Section& s) const {
     const auto count = static_cast<std::uint32_t>(exports.size());
-    const std::uint32_t at = Grow(s, 40 + 10 * count), functions = at + 40;
+    const std::uint32_t at = s.Grow(40 + 10 * count), functions = at + 40;
     const std::uint32_t names = functions + 4 * count, ordinals = names + 4 * count;
     const std::uint32_t fields[] = {1, count, count, functions, names, ordinals};  // base 1
     for (std::uint32_t f = 0; f < 6; ++f)
-      Set(s, at + 16 + 4 * f, fields[f]);
+      s.Set(at + 16 + 4 * f, fields[f]);
     for (std::uint32_t i = 0; i < count; ++i) {
-      Set(s, functions + 4 * i, exports[i].second);
-      Set(s, names + 4 * i, Text(s, exports[i].first));
-      Set(s, ordinals + 2 * i, i, 2);
+      s.Set(functions + 4 * i, exports[i].second);
+      s.Set(names + 4 * i, s.Text(exports[i].first));
+      s.Set(ordinals + 2 * i, i, 2);
     }
   }
 
   // One descriptor per library, each with its lookup and address tables.
-  void AddImports(std::vector<std::uint8_t>& s) {
-    const std::uint32_t descriptors = Grow(s, 20 * (imports.size() + 1));
+  void AddImports(Section& s) {
+    const std::uint32_t descriptors = s.Grow(20 * (imports.size() + 1));
     for (std::uint32_t l = 0; l < imports.size(); ++l) {
       const auto& [library, functions] = imports[l];
       const auto count = static_cast<std::uint32_t>(functions.size());
-      const std::uint32_t lookup = Grow(s, 8 * (count + 1)), table = lookup + 4 * (count + 1);
-      Set(s, descriptors + 20 * l, lookup);
-      Set(s, descriptors + 20 * l + 12, Text(s, library));
-      Set(s, descriptors + 20 * l + 16, table);
+      const std::uint32_t lookup = s.Grow(8 * (count + 1)), table = lookup + 4 * (count + 1);
+      s.Set(descriptors + 20 * l, lookup);
+      s.Set(descriptors + 20 * l + 12, s.Text(library));
+      s.Set(descriptors + 20 * l + 16, table);
       for (std::uint32_t k = 0; k < count; ++k) {
-        const PeImport& f = functions[k];  // a name follows a two-byte hint
-        const std::uint32_t thunk =
-            f.name.empty() ? 0x80000000U | f.ordinal : Text(s, std::string(2, '\0') + f.name);
-        Set(s, lookup + 4 * k, thunk);
-        Set(s, table + 4 * k, thunk);
+        const std::string& f = functions[k];  // a name follows a two-byte hint
+        const std::uint32_t thunk = f.starts_with('#') ? 0x80000000U | std::stoul(f.substr(1))
+                                                       : s.Text(std::string(2, '\0') + f);
+        s.Set(lookup + 4 * k, thunk);
+        s.Set(table + 4 * k, thunk);
         importSlots.push_back(table + 4 * k);
       }
     }
   }
 
   // One block per page, padded to four bytes with an entry of type 0.
-  void AddRelocations(std::vector<std::uint8_t>& s) const {
+  void AddRelocations(Section& s) const {
     std::map<std::uint32_t, std::vector<std::uint16_t>> pages;
     for (const auto& [rva, type] : relocations)
       pages[rva & ~0xFFFU].push_back(static_cast<std::uint16_t>((type << 12) | (rva & 0xFFFU)));
     for (auto& [page, entries] : pages) {
       entries.resize((entries.size() + 1) / 2 * 2);
       const auto blockSize = static_cast<std::uint32_t>(8 + 2 * entries.size());
-      const std::uint32_t block = Grow(s, blockSize);
-      Set(s, block, page);
-      Set(s, block + 4, blockSize);
+      const std::uint32_t block = s.Grow(blockSize);
+      s.Set(block, page);
+      s.Set(block + 4, blockSize);
       for (std::uint32_t i = 0; i < entries.size(); ++i)
-        Set(s, block + 8 + 2 * i, entries[i], 2);
+        s.Set(block + 8 + 2 * i, entries[i], 2);
     }
   }
 };

@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLabel>
-#include <QRegularExpression>
-#include <QStatusBar>
+#include <QtWidgets>
 
 #include "skin/pe_builder.h"
 #include "ui/login_window.h"
@@ -30,87 +27,67 @@ QColor ResourceColour(const QByteArray& resource, const char* role) {
   return match.hasMatch() ? QColor(match.captured(1)) : QColor();
 }
 
-TEST(SkinResources, SixteenSkinsOfTheirSizesEachWithAPalette) {
-  const int sizes[2][kSkinsPerSet] = {{4346, 5802, 11241, 7618, 5182, 3535, 4233, 3880},
-                                      {4342, 5808, 11247, 7614, 5185, 3555, 4237, 3882}};
-  for (int set = 0; set < 2; ++set) {
-    for (int number = 1; number <= kSkinsPerSet; ++number) {
-      const QByteArray skin = SkinResource(set, number);
-      EXPECT_EQ(skin.size(), sizes[set][number - 1]) << set << " " << number;
-      EXPECT_TRUE(ResourceColour(skin, "Window").isValid() &&
-                  ResourceColour(skin, "Highlight").isValid());
-      EXPECT_EQ(SkinResource(set == 0 ? 7 : 1, number), skin) << "any switch but 1 is set B";
-    }
-  }
-  EXPECT_TRUE(SkinResource(0, 0).isEmpty());
-  EXPECT_TRUE(SkinResource(1, 9).isEmpty());
-}
-
 TEST(ColourShift, TurnsHueScalesSaturationAndMovesBrightness) {
-  const struct {
-    const char* from;
-    ColourShift shift;
-    QColor expected;
-  } cases[] = {
-      // HSL (297°, 100 %, 39 %) to (217°, 65 %, 51 %): the start-up skin's magenta turns blue.
-      {"#bd00c7", {-80, -35, 20}, {50, 112, 211}},
-      {"#ff0000", {360 * 3 + 240, 0, 0}, {0, 0, 255}},
-      {"#ff0000", {-120, 0, 0}, {0, 0, 255}},
-      {"#808080", {-80, 50, 0}, {128, 128, 128}},
-      {"#c04040", {0, -100, 0}, {128, 128, 128}},
-      {"#bf4040", {0, 50, 0}, {223, 32, 32}},
-      {"#336699", {0, 0, -100}, {0, 0, 0}},
-      {"#000000", {0, 0, 50}, {128, 128, 128}},
-      {"#ffffff", {0, 0, -50}, {128, 128, 128}},
-      {"#336699", {0, 0, 400}, {255, 255, 255}},  // out of range acts as the nearest limit
-  };
-  for (const auto& c : cases) {
-    const QColor actual = ShiftColour(QColor(c.from), c.shift);
+  const std::tuple<const char*, ColourShift, QColor> cases[] = {
+      {"#bd00c7", {-80, -35, 20}, {50, 112, 211}}, {"#ff0000", {360 * 3 + 240, 0, 0}, {0, 0, 255}},
+      {"#ff0000", {-120, 0, 0}, {0, 0, 255}},      {"#808080", {-80, 50, 0}, {128, 128, 128}},
+      {"#c04040", {0, -100, 0}, {128, 128, 128}},  {"#bf4040", {0, 50, 0}, {223, 32, 32}},
+      {"#336699", {0, 0, -100}, {0, 0, 0}},        {"#000000", {0, 0, 50}, {128, 128, 128}},
+      {"#ffffff", {0, 0, -50}, {128, 128, 128}},   {"#336699", {0, 0, 400}, {255, 255, 255}}};
+  for (const auto& [from, shift, expected] : cases) {
+    const QColor actual = ShiftColour(QColor(from), shift);
     // Channels may differ by one step: the shift works on floating-point HSL.
-    EXPECT_LE(std::max({std::abs(actual.red() - c.expected.red()),
-                        std::abs(actual.green() - c.expected.green()),
-                        std::abs(actual.blue() - c.expected.blue())}),
-              1)
-        << c.from << " gave " << actual.name().toStdString();
+    for (const auto channel : {&QColor::red, &QColor::green, &QColor::blue})
+      EXPECT_NEAR((actual.*channel)(), (expected.*channel)(), 1)
+          << from << " gave " << actual.name().toStdString();
   }
   EXPECT_EQ(ShiftColour(QColor(10, 20, 30, 77), {40, 10, 10}).alpha(), 77);
 }
 
-TEST(SkinEngine, AttachAppliesTheShiftedSkinAndAWrongNumberKeepsThePreviousOne) {
-  const MemoryModule noEngine;
-  SkinEngine engine(noEngine);
-  engine.Attach(0, nullptr, false, 0, std::nullopt, std::nullopt, 10, 0, 0);
-  EXPECT_TRUE(engine.Skin().isEmpty());
-  engine.Attach(6, nullptr, false, 0, std::nullopt, std::nullopt, -80, -35, 20);
-  EXPECT_EQ(engine.Skin(), SkinResource(0, 6));
-  const QColor highlight = ResourceColour(engine.Skin(), "Highlight");
-  EXPECT_EQ(QApplication::palette().color(QPalette::Highlight),
-            ShiftColour(highlight, {-80, -35, 20}));
-
-  engine.Attach(3, nullptr, false, 1, std::nullopt, std::nullopt, 0, 0, 0);
-  for (int number : {0, 9, -6}) {
-    engine.Attach(number, nullptr, true, 0, 5, 0xff0000, 40, std::nullopt, std::nullopt);
-    EXPECT_EQ(engine.Skin(), SkinResource(1, 3)) << number;
-  }
-  // The adjustments are still taken, omitted ones as 0, and the kept skin is applied with them.
-  const QColor window = ShiftColour(ResourceColour(engine.Skin(), "Window"), {40, 0, 0});
-  EXPECT_EQ(QApplication::palette().color(QPalette::Window), window);
-  QWidget later;  // a window opened after the attach has the look too
-  later.resize(40, 30);
-  EXPECT_EQ(later.grab().toImage().pixelColor(20, 15), window);
-  qApp->setStyleSheet({});
-}
-
-TEST(SkinEngine, CallsTheEngineExportOnlyWhenTheLibraryExportsIt) {
+// The engine library's export is called only where the library exports it (address 0: no call).
+// The log-in window's version part is 70 px wide and must hold its text: no skin may inset it.
+TEST(SkinEngine, AttachesEachOfSixteenSkinsShiftedKeepsOneOnAWrongNumberAndCallsTheEngine) {
   std::vector<std::tuple<std::uint32_t, QByteArray, std::string, int, int, int>> calls;
   const auto record = [&calls](std::uint32_t address, const QByteArray& skin,
                                const std::string& password, const ColourShift& shift) {
     calls.emplace_back(address, skin, password, shift.hue, shift.saturation, shift.brightness);
   };
   const MemoryModule noEngine;
-  SkinEngine(noEngine, record)
-      .Attach(6, nullptr, false, 0, std::nullopt, std::nullopt, -80, -35, 20);
-  EXPECT_TRUE(calls.empty()) << "address 0: no call";
+  SkinEngine engine(noEngine, record);
+  engine.Attach(0, nullptr, false, 0, std::nullopt, std::nullopt, 10, 0, 0);
+  EXPECT_TRUE(engine.Skin().isEmpty());
+  engine.Attach(6, nullptr, false, 0, std::nullopt, std::nullopt, -80, -35, 20);
+  EXPECT_EQ(engine.Skin(), SkinResource(0, 6));
+  EXPECT_EQ(QApplication::palette().color(QPalette::Highlight),
+            ShiftColour(ResourceColour(engine.Skin(), "Highlight"), {-80, -35, 20}));
+  engine.Attach(3, nullptr, false, 1, std::nullopt, std::nullopt, 0, 0, 0);
+  for (int number : {0, 9, -6}) {
+    engine.Attach(number, nullptr, true, 0, 5, 0xff0000, 40, std::nullopt, std::nullopt);
+    EXPECT_EQ(engine.Skin(), SkinResource(1, 3)) << number;
+  }
+  // The adjustments are still taken, omitted ones as 0, and the kept skin is applied with them.
+  EXPECT_EQ(QApplication::palette().color(QPalette::Window),
+            ShiftColour(ResourceColour(engine.Skin(), "Window"), {40, 0, 0}));
+  const int sizes[2][kSkinsPerSet] = {{4346, 5802, 11241, 7618, 5182, 3535, 4233, 3880},
+                                      {4342, 5808, 11247, 7614, 5185, 3555, 4237, 3882}};
+  for (int set = 0; set < 2; ++set) {
+    for (int number = 1; number <= kSkinsPerSet; ++number) {
+      SCOPED_TRACE(testing::Message() << set << " " << number);
+      const QByteArray skin = SkinResource(set, number);
+      EXPECT_EQ(skin.size(), sizes[set][number - 1]);
+      EXPECT_TRUE(ResourceColour(skin, "Window").isValid() &&
+                  ResourceColour(skin, "Highlight").isValid());
+      EXPECT_EQ(SkinResource(set == 0 ? 7 : 1, number), skin) << "any switch but 1 is set B";
+      engine.Attach(number, nullptr, false, set, std::nullopt, std::nullopt, 0, 0, 0);
+      ui::LoginWindow login;
+      login.appendStatusPart(QStringLiteral("版本：1.2.0"), 70);
+      login.show();
+      const auto* part = login.findChild<QStatusBar*>()->findChild<QLabel*>();
+      EXPECT_EQ(part->contentsRect(), part->rect());
+    }
+  }
+  EXPECT_TRUE(SkinResource(0, 0).isEmpty() && SkinResource(1, 9).isEmpty());
+  EXPECT_TRUE(calls.empty());
 
   test::PeImage image{.data = {0xC2, 0x18, 0x00},  // ret 24
                       .exports = {{"SkinH_SetAero", 0x1001}, {"SkinH_AttachRes", 0x1000}}};
@@ -121,23 +98,6 @@ TEST(SkinEngine, CallsTheEngineExportOnlyWhenTheLibraryExportsIt) {
   ASSERT_EQ(calls.size(), 1U);
   EXPECT_EQ(calls[0], std::make_tuple(library.GetBase() + 0x1000, SkinResource(0, 6), std::string(),
                                       -80, -35, 20));
-  qApp->setStyleSheet({});
-}
-
-// The log-in window's version part is 70 px wide and must hold its text: no skin may inset it.
-TEST(SkinEngine, NoSkinInsetsTheStatusBarParts) {
-  const MemoryModule noEngine;
-  SkinEngine engine(noEngine);
-  for (int set = 0; set < 2; ++set) {
-    for (int number = 1; number <= kSkinsPerSet; ++number) {
-      engine.Attach(number, nullptr, false, set, std::nullopt, std::nullopt, 0, 0, 0);
-      ui::LoginWindow login;
-      login.appendStatusPart(QStringLiteral("版本：1.2.0"), 70);
-      login.show();
-      const auto* part = login.findChild<QStatusBar*>()->findChild<QLabel*>();
-      EXPECT_EQ(part->contentsRect(), part->rect()) << set << " " << number;
-    }
-  }
   qApp->setStyleSheet({});
 }
 

@@ -4,16 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <array>
 #include <memory>
 
 namespace {
 
-class QtEnvironment : public testing::Environment {
- public:
+struct QtEnvironment : testing::Environment {
   void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_.data()); }
   void TearDown() override { app_.reset(); }
-
- private:
   int argc_ = 1;
   char name_[16] = "hosting-tests";
   std::array<char*, 2> argv_{name_, nullptr};
