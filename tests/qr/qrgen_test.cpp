@@ -1,9 +1,11 @@
-// The qrgen program: its matrix listing, its BMP output, and its exits with their messages.
+// The qrgen program: its matrix listing, its BMP output, text from arguments or standard input,
+// and its exits with their messages.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -22,9 +24,11 @@ struct Outcome {
   std::string err;
 };
 
-// Runs qrgen with args (each quoted for the shell) and collects its exit code and output.
-Outcome RunQrgen(const std::vector<std::string>& args) {
+// Runs qrgen with args (each quoted for the shell) and `input` on standard input, and collects
+// its exit code and output.
+Outcome RunQrgen(const std::vector<std::string>& args, const std::string& input = "") {
   const testing_support::ScratchFolder folder("qrgen_test");
+  std::ofstream(folder.path() / "in", std::ios::binary) << input;
   std::string command = std::getenv("QRGEN");
   for (const std::string& arg : args) {
     command += " '";
@@ -33,26 +37,51 @@ Outcome RunQrgen(const std::vector<std::string>& args) {
     }
     command += "'";
   }
-  const int status = std::system(
-      (command + " >" + (folder.path() / "out").string() + " 2>" + (folder.path() / "err").string())
-          .c_str());
+  const int status =
+      std::system((command + " <" + (folder.path() / "in").string() + " >" +
+                   (folder.path() / "out").string() + " 2>" + (folder.path() / "err").string())
+                      .c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileBytes(folder.path() / "out"),
           FileBytes(folder.path() / "err")};
 }
 
-TEST(Qrgen, MatrixListingShowsTheEncodersSymbol) {
-  const std::string text = "登录 https://example.invalid/q?id='42'";
-  const Outcome run = RunQrgen({"--matrix", "-l", "h", text});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+// The listing qrgen --matrix must print for `text` at level H.
+std::string MatrixListing(const std::string& text) {
   const 二维码类 qr = EncodeSymbol(text, EcLevels()[3]);
-  std::string expected = "version " + std::to_string(qr.GetVersion()) + "\nmask " +
-                         std::to_string(qr.GetMaskPattern()) + "\n";
+  std::string listing = "version " + std::to_string(qr.GetVersion()) + "\nmask " +
+                        std::to_string(qr.GetMaskPattern()) + "\n";
   for (int i = 0; i < qr.GetMatrixWidth() * qr.GetMatrixWidth(); ++i) {
     const int x = i % qr.GetMatrixWidth();
-    expected += std::string(qr.GetMatrix().Get(x, i / qr.GetMatrixWidth()) == 1 ? "1" : "0") +
-                (x + 1 == qr.GetMatrixWidth() ? "\n" : "");
+    listing += std::string(qr.GetMatrix().Get(x, i / qr.GetMatrixWidth()) == 1 ? "1" : "0") +
+               (x + 1 == qr.GetMatrixWidth() ? "\n" : "");
   }
-  EXPECT_EQ(run.out, expected);
+  return listing;
+}
+
+// The text comes from the one argument, after `--` even when it looks like an option, or else
+// from all of standard input, byte for byte.
+TEST(Qrgen, MatrixListingOfTheTextFromArgumentsOrStandardInput) {
+  const std::string text = "登录 https://example.invalid/q?id='42'";
+  const std::tuple<std::vector<std::string>, std::string, std::string> runs[] = {
+      {{"--matrix", "-l", "h", text}, "", text},
+      {{"--matrix", "-l", "h", "-"}, "", "-"},
+      {{"--matrix", "-l", "h", "--", "-l"}, "", "-l"},
+      {{"--matrix", "-l", "h"}, "-x\n", "-x\n"},
+      {{"-l", "h", "--matrix", "--"}, text, text}};
+  for (const auto& [args, input, encoded] : runs) {
+    const Outcome run = RunQrgen(args, input);
+    EXPECT_EQ(std::tie(run.exitCode, run.err), std::tuple(0, "")) << encoded;
+    EXPECT_EQ(run.out, MatrixListing(encoded)) << encoded;
+  }
+}
+
+TEST(Qrgen, HelpListsTheOptionsAndExitCodes) {
+  const Outcome run = RunQrgen({"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  for (const char* part : {"usage: qrgen", "-l L|M|Q|H", "-s WxH", "-o FILE.bmp", "--matrix",
+                           "standard input", "Exit codes: 0"}) {
+    EXPECT_NE(run.out.find(part), std::string::npos) << part;
+  }
 }
 
 TEST(Qrgen, WritesADecodableBitmapToTheFileOrStdout) {
@@ -71,24 +100,29 @@ TEST(Qrgen, WritesADecodableBitmapToTheFileOrStdout) {
             创建二维码("hello qrgen", "Q", 200, 200));
 }
 
-// One row per way to fail: the arguments and what qrgen says on stderr.
-TEST(Qrgen, FailuresExitWithOneAndSayWhy) {
-  const std::string usage = "usage: qrgen [-l L|M|Q|H] [-s WxH] [-o FILE.bmp] [--matrix] TEXT\n";
+// One row per way to fail: the arguments, the exit code (1 the generator or a write, 2 usage)
+// and what qrgen says on stderr.
+TEST(Qrgen, FailuresExitWithTheirCodeAndSayWhy) {
+  const std::string usage =
+      "usage: qrgen [-l L|M|Q|H] [-s WxH] [-o FILE.bmp] [--matrix] [--] [TEXT]\n";
   const std::string report = "异常来源：[二维码模块]\r\n方法名称：";
-  const std::pair<std::vector<std::string>, std::string> runs[] = {
-      {{"   "}, report + "编码()\r\n异常信息：没有编码内容\n"},
+  const std::tuple<std::vector<std::string>, int, std::string> runs[] = {
+      {{"   "}, 1, report + "编码()\r\n异常信息：没有编码内容\n"},
+      {{}, 1, report + "编码()\r\n异常信息：没有编码内容\n"},
       {{"-l", "X", "--matrix", "hi"},
+       1,
        report + "创建二维码()\r\n异常信息：容错等级必须为L、M、Q、H四个之一。\n"},
-      {{"-o", "/nonexistent/x.bmp", "hi"}, "qrgen: cannot write /nonexistent/x.bmp\n"},
-      {{}, usage},
-      {{"-s", "10", "hi"}, usage},
-      {{"-s", "10xA", "hi"}, usage},
-      {{"--bogus", "hi"}, usage},
-      {{"a", "b"}, usage},
-      {{"-l"}, usage}};
-  for (const auto& [args, err] : runs) {
+      {{"-o", "/nonexistent/x.bmp", "hi"}, 1, "qrgen: cannot write /nonexistent/x.bmp\n"},
+      {{"-s", "10", "hi"}, 2, usage},
+      {{"-s", "10xA", "hi"}, 2, usage},
+      {{"--bogus", "hi"}, 2, usage},
+      {{"-abc"}, 2, usage},
+      {{"a", "b"}, 2, usage},
+      {{"--", "a", "b"}, 2, usage},
+      {{"-l"}, 2, usage}};
+  for (const auto& [args, code, err] : runs) {
     const Outcome run = RunQrgen(args);
-    EXPECT_EQ(std::tie(run.exitCode, run.err, run.out), std::tuple(1, err, "")) << err;
+    EXPECT_EQ(std::tie(run.exitCode, run.err, run.out), std::tuple(code, err, "")) << err;
   }
 }
 
