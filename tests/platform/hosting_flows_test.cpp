@@ -17,12 +17,15 @@ const std::string kPicture = "图片框_二维码 picture", kCleared = "图片�
                   kIdle = "透明标签5 0s", kEnabled = "按钮2 enabled",
                   kLoggedIn = MessageEvent(PlainMessage("登录成功!"));
 
-// The events after the first drawn code, without the countdown's captions.
+// The events after the first drawn code, without the countdown's captions until it stopped.
 Events AfterTheCode(const Events& events) {
   Events after;
-  std::ranges::copy_if(
-      std::ranges::find(events, kPicture) + 1, events.end(), std::back_inserter(after),
-      [](const std::string& event) { return event.find("秒后失效") == std::string::npos; });
+  bool stopped = false;
+  for (auto event = std::ranges::find(events, kPicture) + 1; event < events.end(); ++event) {
+    stopped = stopped || *event == kIdle;
+    if (stopped || event->find("秒后失效") == std::string::npos)
+      after.push_back(*event);
+  }
   return after;
 }
 
