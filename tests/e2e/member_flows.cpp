@@ -8,22 +8,17 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
-#include <string>
 
 #include "ui/picture_box.h"
 
 namespace hosting::e2e {
 namespace {
 
-constexpr int kHostingPage = 0;
-constexpr int kEarningsPage = 1;
-constexpr int kPersonalPage = 2;
+enum Page { kHostingPage, kEarningsPage, kPersonalPage };
 
 QTreeWidgetItem* RowOf(const QTreeWidget& list, std::int64_t id) {
-  for (int row = 0; row < list.topLevelItemCount(); ++row)
-    if (list.topLevelItem(row)->text(0) == QString::number(id))
-      return list.topLevelItem(row);
-  return nullptr;
+  const auto found = list.findItems(QString::number(id), Qt::MatchExactly, 0);
+  return found.isEmpty() ? nullptr : found.front();
 }
 
 // What a phone's camera reads from the picture box as it is drawn on screen.
@@ -38,27 +33,21 @@ std::string DecodeShownCode(ui::PictureBox& picture) {
 
 }  // namespace
 
-MemberFlows::MemberFlows(ClientHarness& harness) : harness_(harness), main_(*harness.main()) {}
-
-void MemberFlows::Await(const std::function<bool()>& condition, const char* what) const {
-  if (!WaitFor(condition))
+void MemberFlows::Press(int page, QWidget* button, const char* what,
+                        const std::function<bool()>& shown) {
+  Control<QTabWidget>(main_, "选择夹1").setCurrentIndex(page);
+  if (button != nullptr)
+    QTest::mouseClick(button, Qt::LeftButton);
+  if ((shown && !WaitFor(shown)) || !harness_.WaitWorkers())
     throw std::runtime_error(std::string("waited in vain for ") + what);
 }
 
-// Shows the page, presses the button and waits for the flow's workers.
-void MemberFlows::Press(int page, const char* button, const char* flow) const {
-  Control<QTabWidget>(main_, "选择夹1").setCurrentIndex(page);
-  if (button != nullptr)
-    Click(Control<QWidget>(main_, button));
-  if (!harness_.WaitWorkers())
-    throw std::runtime_error(std::string("workers of ") + flow + " still running");
-}
-
 std::int64_t MemberFlows::HostAccount() {
-  Control<QTabWidget>(main_, "选择夹1").setCurrentIndex(kHostingPage);
   const std::size_t shownBefore = harness_.boxes().Count();
-  Click(main_.qrButton());
-  Await([this] { return main_.qrPicture().image().size() == QSize(200, 200); }, "the code");
+  Control<QTabWidget>(main_, "选择夹1").setCurrentIndex(kHostingPage);
+  QTest::mouseClick(&main_.qrButton(), Qt::LeftButton);  // its workers run until the scan
+  if (!WaitFor([this] { return main_.qrPicture().image().size() == QSize(200, 200); }))
+    throw std::runtime_error("waited in vain for the code");
   const std::string scanUrl = DecodeShownCode(main_.qrPicture());
   const std::size_t path = scanUrl.find("/custody/sandbox/scan?code=");
   const auto account = harness_.sandbox().platform().hosting.FindByToken(
@@ -72,16 +61,15 @@ std::int64_t MemberFlows::HostAccount() {
   if (!page || page->status != 200 || !confirmed ||
       confirmed->body.find("确认成功") == std::string::npos)
     throw std::runtime_error("the phone's scan was not confirmed");
-  Await([&] { return harness_.boxes().Count() > shownBefore; }, "登录成功!");
+  Press(kHostingPage, nullptr, "登录成功! and 0s",
+        [&] { return harness_.boxes().Count() > shownBefore && main_.qrStatus().text() == "0s"; });
   if (harness_.boxes().Shown().back().message.text != "登录成功!")
     throw std::runtime_error("hosting ended in " + harness_.boxes().Shown().back().message.text);
-  Await([this] { return main_.qrStatus().text() == QStringLiteral("0s"); }, "0s after hosting");
-  Press(kHostingPage, nullptr, "hosting");
   return account->id;
 }
 
 int MemberFlows::RefreshAccounts() {
-  Press(kHostingPage, "按钮8", "刷新页面");
+  Press(kHostingPage, &Control<QWidget>(main_, "按钮8"), "刷新页面");
   const int rows = main_.hostedAccounts().topLevelItemCount();
   if (main_.label(QStringLiteral("透明标签3")).text() != QString::number(rows))
     throw std::runtime_error("透明标签3 disagrees with 托管状态");
@@ -99,42 +87,36 @@ void MemberFlows::ShowAvatarOf(std::int64_t id) {
   if (row == nullptr)
     throw std::runtime_error("no row for account " + std::to_string(id));
   QTest::mouseClick(accounts.viewport(), Qt::LeftButton, {}, accounts.visualItemRect(row).center());
-  Await([this] { return !main_.qrPicture().image().isNull(); }, "the avatar");
-  Press(kHostingPage, nullptr, "the avatar");
+  Press(kHostingPage, nullptr, "the avatar",
+        [this] { return !main_.qrPicture().image().isNull(); });
 }
 
 void MemberFlows::ReleaseCode() {
-  Control<QTabWidget>(main_, "选择夹1").setCurrentIndex(kHostingPage);
-  Click(Control<QWidget>(main_, "按钮9"));
-  Await([this] { return main_.qrButton().isEnabled() && main_.qrPicture().image().isNull(); },
-        "the released code");
-  Press(kHostingPage, nullptr, "释放二维码");
+  Press(kHostingPage, &Control<QWidget>(main_, "按钮9"), "the released code",
+        [this] { return main_.qrButton().isEnabled() && main_.qrPicture().image().isNull(); });
 }
 
 void MemberFlows::DropAccount(std::int64_t id) {
   if (!harness_.sandbox().platform().hosting.SetOnline(id, false))
     throw std::runtime_error("the platform has no account " + std::to_string(id));
-  Press(kHostingPage, "按钮7", "清除掉线微信");
+  Press(kHostingPage, &Control<QWidget>(main_, "按钮7"), "清除掉线微信");
 }
 
 int MemberFlows::QueryEarnings() {
-  Press(kEarningsPage, "按钮1", "查询业绩");
+  Press(kEarningsPage, &Control<QWidget>(main_, "按钮1"), "查询业绩");
   return main_.earnings().topLevelItemCount();
 }
 
 int MemberFlows::QueryWithdrawals() {
-  Press(kPersonalPage, "按钮4", "查询");
+  Press(kPersonalPage, &Control<QWidget>(main_, "按钮4"), "查询");
   return main_.withdrawals().topLevelItemCount();
 }
 
 void MemberFlows::ClickWithdrawCaptcha() {
-  Control<QTabWidget>(main_, "选择夹1").setCurrentIndex(kPersonalPage);
   ui::PictureBox& picture = main_.withdrawCaptcha();
   const qint64 before = picture.image().cacheKey();
-  QTest::mouseClick(&picture, Qt::LeftButton);
-  Await([&] { return picture.image().cacheKey() != before && !picture.image().isNull(); },
-        "a new withdrawal captcha");
-  Press(kPersonalPage, nullptr, "the captcha");
+  Press(kPersonalPage, &picture, "a new withdrawal captcha",
+        [&] { return picture.image().cacheKey() != before && !picture.image().isNull(); });
 }
 
 int ThreadCount() {

@@ -18,15 +18,15 @@ bool Contains(std::string_view text, std::string_view part) {
 }
 
 Shape ShapeOf(std::string_view target) {
-  if (Contains(target, "generate.do") || Contains(target, "/avatar"))
-    return Shape::kPicture;
-  if (Contains(target, "weixin/list.do"))
-    return Shape::kHostedList;
-  if (Contains(target, "getJieSuan.do"))
-    return Shape::kEarnings;
-  if (Contains(target, "getTixianList.do"))
-    return Shape::kWithdrawals;
-  return Contains(target, "pageController.do") ? Shape::kPage : Shape::kEnvelope;
+  for (const auto& [part, shape] : {std::pair{"generate.do", Shape::kPicture},
+                                    {"/avatar", Shape::kPicture},
+                                    {"weixin/list.do", Shape::kHostedList},
+                                    {"getJieSuan.do", Shape::kEarnings},
+                                    {"getTixianList.do", Shape::kWithdrawals},
+                                    {"pageController.do", Shape::kPage}})
+    if (Contains(target, part))
+      return shape;
+  return Shape::kEnvelope;
 }
 
 // `text` as a JSON string literal.
@@ -42,10 +42,6 @@ std::string Repeated(const std::string& element, int count, const char* separato
   for (int i = 0; i < count; ++i)
     joined += (i == 0 ? "" : separator) + element;
   return joined;
-}
-
-std::string List(const std::string& element, int count) {
-  return "[" + Repeated(element, count) + "]";
 }
 
 // The lists of earnings and withdrawals come as JSON once more, in the text "jsonStr".
@@ -73,7 +69,7 @@ std::string Element(Shape shape, const std::function<std::string(std::string)>& 
 }
 
 std::string AcceptedList(Shape shape, int rows = 1) {
-  return ListAnswer(shape, List(Element(shape, Quoted), rows));
+  return ListAnswer(shape, "[" + Repeated(Element(shape, Quoted), rows) + "]");
 }
 
 std::string AcceptedEnvelope(std::string_view target) {
@@ -132,7 +128,7 @@ std::string BadUtf8Body(Shape shape) {
     return "{\"success\":false,\"msg\":\"\xff\xfe坏\",\"data\":{\"id\":\"\xff\","
            "\"login_qrcode\":\"\xff\",\"loginType\":\"\xff\",\"version\":\"\xff\"}}";
   const auto bad = [](const std::string& value) { return Quoted("\xff" + value + "\xc3\x28"); };
-  return ListAnswer(shape, List(Element(shape, bad), 1));
+  return ListAnswer(shape, "[" + Element(shape, bad) + "]");
 }
 
 std::string BadGbkBody(Shape shape) {
@@ -149,7 +145,7 @@ std::string BadGbkBody(Shape shape) {
 std::string NumbersBody(Shape shape) {
   if (shape == Shape::kEnvelope)
     return R"({"success":0,"msg":404,"data":{"id":7,"login_qrcode":12345,"loginType":0,"version":9},"notice":1})";
-  return ListAnswer(shape, List(Element(shape, [](const std::string&) { return "42"; }), 1));
+  return ListAnswer(shape, "[" + Element(shape, [](const std::string&) { return "42"; }) + "]");
 }
 
 std::string ObjectForListBody(Shape shape) {
@@ -225,48 +221,38 @@ std::vector<std::string> FloodCookies() {
 
 Reply HostileReply(Hostility kind, std::string_view target) {
   const Shape shape = ShapeOf(target);
-  switch (kind) {
-    case Hostility::kRefused:
-    case Hostility::kSilent:
-      return {"", Reply::Then::kHang};
-    case Hostility::kCutMidBody: {
-      // Cut before any figure or decisive member: what came must not be taken as whole.
-      const std::string body = AcceptedBody(target);
-      const std::string whole = HttpReply("200 OK", {}, body);
-      return {whole.substr(0, whole.size() - body.size() + 12), Reply::Then::kClose};
-    }
-    case Hostility::kHugeBody: {
-      static const Reply huge = Ok(std::string(kHugeBodyBytes, 'x'));  // built once
-      return huge;
-    }
-    case Hostility::kBadUtf8:
-      return Ok(BadUtf8Body(shape));
-    case Hostility::kBadGbk:
-      return Ok(BadGbkBody(shape));
-    case Hostility::kNumbersForTexts:
-      return Ok(NumbersBody(shape));
-    case Hostility::kObjectForList:
-      return Ok(ObjectForListBody(shape));
-    case Hostility::kNullEverywhere:
-      return Ok(NullBody(shape));
-    case Hostility::kDeepNesting:
-      return Ok(DeepBody(shape));
-    case Hostility::kNoMarkers:
-      return Ok("<html><body>系统维护中</body></html>");
-    case Hostility::kLeftMarkerOnly:
-      return Ok(LeftMarkersOnly());
-    case Hostility::kManyRows:
-      return Ok(ManyRowsBody(shape));
-    case Hostility::kCookieFlood: {
-      std::vector<std::string> head{"Content-Type: text/html;charset=UTF-8"};
-      for (const std::string& cookie : FloodCookies())
-        head.push_back("Set-Cookie: " + cookie + "; Path=/custody; HttpOnly");
-      return {HttpReply("200 OK", head, AcceptedBody(target))};
-    }
-    case Hostility::kNotAnImage:
-      break;
+  // The kinds whose answer is a body of the expected shape, in the order of Hostility from
+  // kBadUtf8.
+  static std::string (*const kBodies[])(Shape) = {
+      BadUtf8Body,
+      BadGbkBody,
+      NumbersBody,
+      ObjectForListBody,
+      NullBody,
+      DeepBody,
+      [](Shape) -> std::string { return "<html><body>系统维护中</body></html>"; },
+      [](Shape) { return LeftMarkersOnly(); },
+      ManyRowsBody};
+  if (kind >= Hostility::kBadUtf8 && kind <= Hostility::kManyRows)
+    return Ok(kBodies[static_cast<int>(kind) - static_cast<int>(Hostility::kBadUtf8)](shape));
+  if (kind == Hostility::kCutMidBody) {
+    // Cut before any figure or decisive member: what came must not be taken as whole.
+    const std::string body = AcceptedBody(target);
+    const std::string whole = HttpReply("200 OK", {}, body);
+    return {whole.substr(0, whole.size() - body.size() + 12), Reply::Then::kClose};
   }
-  return Ok("\x89PNG\r\n\x1a\n<html>not a picture</html>");
+  if (kind == Hostility::kHugeBody) {
+    static const Reply huge = Ok(std::string(kHugeBodyBytes, 'x'));  // built once
+    return huge;
+  }
+  if (kind == Hostility::kCookieFlood) {
+    std::vector<std::string> head{"Content-Type: text/html;charset=UTF-8"};
+    for (const std::string& cookie : FloodCookies())
+      head.push_back("Set-Cookie: " + cookie + "; Path=/custody; HttpOnly");
+    return {HttpReply("200 OK", head, AcceptedBody(target))};
+  }
+  return kind == Hostility::kNotAnImage ? Ok("\x89PNG\r\n\x1a\n<html>not a picture</html>")
+                                        : Reply{"", Reply::Then::kHang};  // refused or silent
 }
 
 std::unique_ptr<testing_support::ScriptedPlatform> ServeHostile(Hostility kind,

@@ -10,16 +10,7 @@
 namespace hosting::platform::testing {
 namespace {
 
-HostingTimings ShortTimings() {
-  using std::chrono::milliseconds;
-  HostingTimings timings;
-  timings.retryWait = milliseconds(2);
-  timings.retryGap = milliseconds(1);
-  timings.pollInterval = milliseconds(5);
-  timings.countdownTick = milliseconds(3);
-  timings.pollGrace = milliseconds(1000);
-  return timings;
-}
+using namespace std::chrono_literals;
 
 std::optional<sandbox::SandboxConfig> FewThreads(std::optional<sandbox::SandboxConfig> config) {
   if (config)
@@ -36,29 +27,28 @@ FlowTestBed::FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox)
               .sessionCookie = cookie,
               .runner = runner,
               .countdown = countdown,
-              .timings = ShortTimings(),
+              .timings = {.retryWait = 2ms,
+                          .retryGap = 1ms,
+                          .pollInterval = 5ms,
+                          .countdownTick = 3ms,
+                          .pollGrace = 1000ms},
               .clock = {},
               .shutdown = shutdown.get_token()} {
   net::InitTransport();
 }
 
-void FlowTestBed::Finish() {
-  shutdown.request_stop();
-  runner.JoinAll();
-}
-
 std::int64_t FlowTestBed::LogInAs(const std::string& account, const std::string& password) {
-  const std::int64_t id = sandbox_->AddMember(account, password);
+  const auto id = platform().members.Register(account, password, platform().Now());
   OpenPlatformSession(context);
   FetchCaptcha(context, kLoginCaptchaLiteral);
   Recorder typed;
   RecordingLoginView login(typed);
-  typed.Write("编辑框1", account);
-  typed.Write("编辑框2", password);
-  typed.Write("编辑框3", kCaptcha);
+  for (const auto& [box, text] :
+       {std::pair{"编辑框1", account}, {"编辑框2", password}, {"编辑框3", kCaptcha}})
+    typed.Write(box, text);
   Login(context, login);
-  EXPECT_EQ(typed.CountOf("标签1 feedback"), 1) << "the test member could not log in";
-  return id;
+  EXPECT_TRUE(id && typed.CountOf("标签1 feedback") == 1) << account << " could not log in";
+  return id.value_or(0);
 }
 
 }  // namespace hosting::platform::testing

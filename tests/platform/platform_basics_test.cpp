@@ -1,16 +1,49 @@
+// Runs with TZ=JST-9 (UTC+9, no daylight saving), so that the computer's own zone differs from
+// the platform's UTC+8.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <stop_token>
 #include <thread>
 
 #include "platform/hosting_timings.h"
 #include "platform/platform_endpoints.h"
+#include "platform/platform_time.h"
 
 namespace hosting::platform {
 namespace {
 
 using namespace std::chrono_literals;
+
+TEST(FormatPlatformTimeTest, SecondsAreUtc8MillisecondsLocalAndOnlySecondsTakeTheLocalesClock) {
+  const ClockConvention h24{}, english{true, "AM", "PM", false},
+      chinese{true, "上午", "下午", true}, noMarker{true, "", "", false};
+  const struct {
+    const char* stamp;
+    ClockConvention clock;
+    const char* shown;
+  } kCases[] = {
+      {"1577836800", h24, "2020-1-01 08:00:00"},  // 2020-01-01 00:00:00 UTC
+      {"1600000000", h24, "2020-9-13 20:26:40"},
+      {"0000000000", h24, "1970-1-01 08:00:00"},
+      {"1704038399", h24, "2023-12-31 23:59:59"},
+      {"1577883600", english, "2020-1-01 09:00:00 PM"},
+      {"1577883600", chinese, "2020-1-01 下午 09:00:00"},
+      {"1577808000", english, "2020-1-01 12:00:00 AM"},  // midnight
+      {"1577836800", english, "2020-1-01 08:00:00 AM"},
+      {"1577851200", english, "2020-1-01 12:00:00 PM"},  // noon
+      {"1577883600", noMarker, "2020-1-01 09:00:00"},
+      {"1577836800000", h24, "2020-1-1 09:00:00"},
+      {"1577836800999", h24, "2020-1-1 09:00:00"},
+      {"1602554400000", h24, "2020-10-13 11:00:00"},
+      {"-1000", h24, "1970-1-1 08:59:59"},
+      {" 1577836800000 ", h24, "2020-1-1 09:00:00"},
+      {"1577883600000", english, "2020-1-1 22:00:00"},  // the engine wrote 24-hour times
+  };
+  for (const auto& c : kCases)
+    EXPECT_EQ(FormatPlatformTime(c.stamp, c.clock), c.shown) << c.stamp;
+  for (const char* stamp :
+       {"", "abcdefghij", "15778368x0", "abc", "1e400", "9000000000000000", "nan", "   ", "12 34"})
+    EXPECT_EQ(FormatPlatformTime(stamp), "") << stamp;
+}
 
 TEST(PlatformEndpointsTest, JoinsPathsWithOneSlashWhateverTheBaseEndsWith) {
   for (const char* base : {"http://h:1", "http://h:1/", "http://h:1//"}) {
@@ -21,19 +54,16 @@ TEST(PlatformEndpointsTest, JoinsPathsWithOneSlashWhateverTheBaseEndsWith) {
   }
 }
 
+// A pause runs its full time unless stopped, before or while it waits.
 TEST(PauseTest, RunsItsFullTimeUnlessStopped) {
-  const std::stop_source never;
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_TRUE(Pause(20ms, never.get_token()));
+  EXPECT_TRUE(Pause(20ms, std::stop_source().get_token()));
   EXPECT_GE(std::chrono::steady_clock::now() - start, 20ms);
-
-  std::stop_source stop;
-  std::jthread stopper([&stop] { stop.request_stop(); });
-  EXPECT_FALSE(Pause(std::chrono::hours(1), stop.get_token()));  // returns once stop is requested
-
-  std::stop_source already;
+  std::stop_source stop, already;
   already.request_stop();
-  EXPECT_FALSE(Pause(std::chrono::hours(1), already.get_token()));
+  EXPECT_FALSE(Pause(1h, already.get_token()));
+  const std::jthread stopper([&stop] { stop.request_stop(); });
+  EXPECT_FALSE(Pause(1h, stop.get_token()));
 }
 
 }  // namespace

@@ -15,10 +15,6 @@ namespace {
 using testing_support::FileBytes;
 using Events = std::vector<std::string>;
 
-bool IsImage(const std::string& bytes) {
-  return bytes.starts_with("BM") || bytes.starts_with("\x89PNG");
-}
-
 Message Warning(const std::string& text) {
   return {text, kHintTitle, MessageIcon::kWarning};
 }
@@ -31,17 +27,14 @@ TEST(StartupTest, FillsSavedCredentialsStatusBarSessionAndBothCaptchas) {
   app::WriteSetting(bed.settingsFile, app::kSettingsSection, app::kUserNameKey, "张三");
   app::WriteSetting(bed.settingsFile, app::kSettingsSection, app::kPasswordKey, "密码a&b");
   StartupWorker(bed.context, bed.loginView);
-  EXPECT_EQ(bed.loginView.UserName(), "张三");
-  EXPECT_EQ(bed.loginView.Password(), "密码a&b");
+  EXPECT_EQ(bed.loginView.UserName() + "|" + bed.loginView.Password(), "张三|密码a&b");
   EXPECT_EQ(bed.rec.Read("状态条1"), "版本：0.9.1@70|新版本\\@295|");  // cut at the escaped quote
   EXPECT_NE(bed.cookie.Read().find("JSESSIONID="), std::string::npos);
-  EXPECT_TRUE(IsImage(bed.loginView.LoginCaptchaPicture()));
+  EXPECT_TRUE(bed.loginView.LoginCaptchaPicture().starts_with("BM"));
   EXPECT_EQ(bed.rec.Read("图片框2"), bed.loginView.LoginCaptchaPicture());
   // The captcha belongs to the session: a login with it is accepted.
   bed.platform().members.Register("zhang", "pw", 0);
-  bed.rec.Write("编辑框1", "zhang");
-  bed.rec.Write("编辑框2", "pw");
-  bed.rec.Write("编辑框3", kCaptcha);
+  bed.Type({{"编辑框1", "zhang"}, {"编辑框2", "pw"}, {"编辑框3", kCaptcha}});
   Login(bed.context, bed.loginView);
   EXPECT_EQ(bed.rec.CountOf("标签1 feedback"), 1);
 }
@@ -69,10 +62,10 @@ TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
   for (const auto& c : kCases) {
     FetchCaptcha(bed.context, kLoginCaptchaLiteral);  // an accepted login spends the captcha
     bed.rec.Clear();
-    bed.rec.Write("编辑框1", "li");
-    bed.rec.Write("编辑框2", c.password);
-    bed.rec.Write("编辑框3", c.captcha);
-    bed.rec.Write("选择框1", c.remember ? "1" : "0");
+    bed.Type({{"编辑框1", "li"},
+              {"编辑框2", c.password},
+              {"编辑框3", c.captcha},
+              {"选择框1", c.remember ? "1" : "0"}});
     Login(bed.context, bed.loginView);
     EXPECT_EQ(bed.rec.Events(), c.events) << c.password << " " << c.captcha;
     EXPECT_EQ(FileBytes(bed.settingsFile), c.file);
@@ -85,11 +78,8 @@ TEST(RegisterTest, DifferentPasswordsAreNotSentARefusalShowsItsMessage) {
   RefreshRegisterCaptcha(bed.context, bed.loginView);
   const auto registerAs = [&](const std::string& account, const std::string& password,
                               const std::string& again) {
-    for (const auto& [box, text] : std::map<std::string, std::string>{{"编辑框4", account},
-                                                                      {"编辑框5", password},
-                                                                      {"编辑框6", again},
-                                                                      {"编辑框7", kCaptcha}})
-      bed.rec.Write(box, text);
+    bed.Type(
+        {{"编辑框4", account}, {"编辑框5", password}, {"编辑框6", again}, {"编辑框7", kCaptcha}});
     Register(bed.context, bed.loginView);
     return bed.Messages("LoginWindow").back();
   };
@@ -105,17 +95,15 @@ TEST(RegisterTest, DifferentPasswordsAreNotSentARefusalShowsItsMessage) {
 TEST(ChangePasswordTest, DifferentPasswordsKeepTheDialogOpenAnAcceptedChangeClosesIt) {
   FlowTestBed bed;
   bed.LogInAs("chen", "old");
-  RecordingChangePasswordView differ(bed.rec, "new1", "new2");
-  ChangePassword(bed.context, differ);
-  EXPECT_EQ(bed.Messages("dialog").back(), Warning(kPasswordsDifferText));
-  EXPECT_EQ(bed.rec.CountOf("dialog closed"), 0);
-  EXPECT_TRUE(bed.platform().members.Authenticate("chen", "old"));
-
-  RecordingChangePasswordView dialog(bed.rec, "新的1", "新的1");
-  ChangePassword(bed.context, dialog);
-  EXPECT_EQ(bed.Messages("dialog").back(), PlainMessage("成功修改密码!"));
-  EXPECT_EQ(bed.rec.Events().back(), "dialog closed");
-  EXPECT_TRUE(bed.platform().members.Authenticate("chen", "新的1"));
+  for (const auto& [again, shown, closed, valid] :
+       {std::tuple{"new2", Warning(kPasswordsDifferText), 0, "old"},
+        {"新的1", PlainMessage("成功修改密码!"), 1, "新的1"}}) {
+    RecordingChangePasswordView dialog(bed.rec, "新的1", again);
+    ChangePassword(bed.context, dialog);
+    EXPECT_EQ(bed.Messages("dialog").back(), shown);
+    EXPECT_EQ(bed.rec.CountOf("dialog closed"), closed);
+    EXPECT_TRUE(bed.platform().members.Authenticate("chen", valid));
+  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // RunInBackground for tests: each task on a thread of its own, all joined before the test ends.
-// A test that serves the workers from the GUI thread waits for Idle() while pumping events before
-// it joins, so joining never deadlocks on a read the GUI thread still has to answer.
+// A test whose GUI thread serves the workers waits for Idle() while pumping events before it
+// joins, so joining never deadlocks on a read the GUI thread still has to answer.
 
 #include <atomic>
 #include <functional>
@@ -15,16 +15,30 @@ namespace hosting::testing_support {
 
 class JoiningRunner final : public platform::TaskRunner {
  public:
-  JoiningRunner() = default;
-  JoiningRunner(const JoiningRunner&) = delete;
-  JoiningRunner& operator=(const JoiningRunner&) = delete;
   ~JoiningRunner() override { JoinAll(); }
-
-  void RunInBackground(std::function<void()> task) override;
+  void RunInBackground(std::function<void()> task) override {
+    ++running_;
+    const std::lock_guard lock(mutex_);
+    threads_.emplace_back([this, task = std::move(task)] {
+      task();
+      --running_;
+    });
+  }
   // True while no task started so far (nor one those started) is still running.
   bool Idle() const { return running_.load() == 0; }
   // Joins every thread started so far, including those started by the joined tasks.
-  void JoinAll();
+  void JoinAll() {
+    for (std::vector<std::thread> started;; started.clear()) {
+      {
+        const std::lock_guard lock(mutex_);
+        started.swap(threads_);
+      }
+      if (started.empty())
+        return;
+      for (std::thread& thread : started)
+        thread.join();
+    }
+  }
 
  private:
   std::mutex mutex_;

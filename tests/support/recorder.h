@@ -1,8 +1,7 @@
 #pragma once
-// One recorder behind the tests' stand-ins for windows and message boxes: what a member would have
-// seen, in order (events), the value each control holds (written by a flow or typed by the test),
-// the rows of each list and the messages shown. Thread-safe: flows write from their workers while
-// the test waits for an event.
+// What a member would have seen, in order (events), the value of each control (written by a flow
+// or typed by the test), the rows of each list and the messages shown. Thread-safe: flows write
+// from their workers while the test waits for an event.
 
 #include <algorithm>
 #include <chrono>
@@ -32,7 +31,6 @@ inline std::string MessageEvent(const platform::Message& message) {
 }
 
 class Recorder {
-  // Every member is read and changed under the one lock.
   template <typename F>
   auto Locked(F f) const {
     const std::lock_guard lock(mutex_);
@@ -60,25 +58,16 @@ class Recorder {
     return Locked([&] { return values_.contains(name) ? values_.at(name) : unset; });
   }
   void AppendRow(const std::string& list, std::vector<std::string> row) {
-    Change([&] {
-      rows_[list].push_back(std::move(row));
-      events_.push_back(list + " row");
-    });
+    Change([&] { rows_[list].push_back(std::move(row)), events_.push_back(list + " row"); });
   }
   void ClearRows(const std::string& list) {
-    Change([&] {
-      rows_[list].clear();
-      events_.push_back(list + " cleared");
-    });
+    Change([&] { rows_[list].clear(), events_.push_back(list + " cleared"); });
   }
   Rows RowsOf(const std::string& list) const {
     return Locked([&] { return rows_.contains(list) ? rows_.at(list) : Rows{}; });
   }
   void Show(ShownMessage shown) {
-    Change([&] {
-      events_.push_back(MessageEvent(shown.message));
-      shown_.push_back(std::move(shown));
-    });
+    Change([&] { events_.push_back(MessageEvent(shown.message)), shown_.push_back(shown); });
   }
   std::vector<ShownMessage> Shown() const {
     return Locked([&] { return shown_; });
@@ -94,17 +83,14 @@ class Recorder {
     return Locked([&] { return events_; });
   }
   int CountOf(const std::string& event) const {
-    return Locked(
-        [&] { return static_cast<int>(std::count(events_.begin(), events_.end(), event)); });
+    return Locked([&] { return static_cast<int>(std::ranges::count(events_, event)); });
   }
   // Waits until `event` happened `count` times; false after a minute (a hang guard only).
   bool WaitFor(const std::string& event, int count = 1) const {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::minutes(1), [&] {
-      return std::count(events_.begin(), events_.end(), event) >= count;
-    });
+    return changed_.wait_for(lock, std::chrono::minutes(1),
+                             [&] { return std::ranges::count(events_, event) >= count; });
   }
-  // Forgets everything (a long run would otherwise keep every message).
   void Clear() {
     Change([&] { values_ = {}, rows_ = {}, shown_ = {}, events_ = {}; });
   }

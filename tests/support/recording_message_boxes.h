@@ -1,6 +1,6 @@
 #pragma once
-// Message boxes for tests: each message is recorded with the name of its owner window instead of
-// being shown, and the call returns at once (the member "closes" it immediately).
+// Message boxes for tests: each message is recorded with its owner window's name instead of being
+// shown, and the call returns at once (the member "closes" it immediately).
 
 #include <QCoreApplication>
 #include <QThread>

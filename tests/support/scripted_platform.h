@@ -1,7 +1,6 @@
 #pragma once
-// A stand-in platform for answers the sandbox never gives: every request gets what its script
-// gives for the request's target. Built on the transport tests' raw peer, so a hung connection
-// ends at once when the platform goes.
+// A stand-in platform for answers the sandbox never gives: every request gets what the script
+// gives for its target. On the transport tests' raw peer, so a hung connection ends with it.
 
 #include <condition_variable>
 #include <functional>
@@ -17,20 +16,32 @@ class ScriptedPlatform {
  public:
   using Script = std::function<net::testing::Reply(std::string_view target)>;
   // `refused`: nothing listens where BaseUrl points.
-  explicit ScriptedPlatform(Script script, bool refused = false);
-  // A script that answers every request with `body`, as JSON.
-  static Script Always(std::string body);
+  explicit ScriptedPlatform(Script script, bool refused = false)
+      : script_(std::move(script)),
+        server_([this](const std::string& request) {
+          const std::size_t start = request.find(' ') + 1;
+          Counted();
+          return script_(std::string_view(request).substr(start, request.find(' ', start) - start));
+        }),
+        baseUrl_(refused ? net::testing::ClosedUrl() : server_.Url("")) {}
 
   std::string BaseUrl() const { return baseUrl_; }
   std::string Url(std::string_view path) const { return baseUrl_ + std::string(path); }
-  int RequestCount() const;
   // Waits until `count` requests have been read (false after a minute: a hang guard only).
-  bool WaitForRequests(int count) const;
+  bool WaitForRequests(int count) const {
+    std::unique_lock lock(mutex_);
+    return read_.wait_for(lock, std::chrono::minutes(1), [&] { return requests_ >= count; });
+  }
 
  private:
+  void Counted() {
+    const std::lock_guard lock(mutex_);
+    ++requests_;
+    read_.notify_all();
+  }
   Script script_;
   mutable std::mutex mutex_;
-  mutable std::condition_variable requestRead_;
+  mutable std::condition_variable read_;
   int requests_ = 0;
   net::testing::RawHttpServer server_;
   std::string baseUrl_;

@@ -1,24 +1,17 @@
 #include "support/test_sandbox.h"
 
-#include <gtest/gtest.h>
-
 #include "net/win_http_request.h"
 
 namespace hosting::testing_support {
-namespace {
 
-sandbox::SandboxConfig ForTests(sandbox::SandboxConfig config) {
-  config.db = ":memory:";
-  config.port = 0;
-  config.versionPort = 0;
-  config.fixedCaptcha = kCaptcha;
-  config.keepAliveSeconds = 1;
-  return config;
-}
-
-}  // namespace
-
-TestSandbox::TestSandbox(sandbox::SandboxConfig config) : server_(ForTests(std::move(config))) {
+TestSandbox::TestSandbox(sandbox::SandboxConfig config)
+    : server_([&] {
+        config.db = ":memory:";
+        config.port = config.versionPort = 0;
+        config.fixedCaptcha = kCaptcha;
+        config.keepAliveSeconds = 1;
+        return config;
+      }()) {
   server_.Start();
 }
 
@@ -33,12 +26,6 @@ TestSandbox::~TestSandbox() {
 platform::PlatformEndpoints TestSandbox::Endpoints() const {
   return {server_.BaseUrl(), server_.VersionBaseUrl(),
           server_.VersionBaseUrl() + "/download/hosting-client-update.zip"};
-}
-
-std::int64_t TestSandbox::AddMember(const std::string& account, const std::string& password) {
-  const auto id = platform().members.Register(account, password, platform().Now());
-  EXPECT_TRUE(id) << "the sandbox refused the member " << account;
-  return id.value_or(0);
 }
 
 }  // namespace hosting::testing_support

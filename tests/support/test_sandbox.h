@@ -15,11 +15,8 @@ class TestSandbox {
  public:
   explicit TestSandbox(sandbox::SandboxConfig config = {});
   ~TestSandbox();
-
   sandbox::PlatformContext& platform() { return server_.context(); }
   platform::PlatformEndpoints Endpoints() const;
-  // Registers a member (failing the test when that is refused); its id.
-  std::int64_t AddMember(const std::string& account, const std::string& password);
 
  private:
   sandbox::PlatformServer server_;

@@ -1,0 +1,134 @@
+// The member's journey through both windows, against an in-process sandbox with its demo member:
+// start-up with saved credentials and the update notice, registration, a remembered login; then
+// hosting an account by scanning the code on screen, its row and avatar, 个人中心's records, a
+// withdrawal and the payout dialog, and closing. No thread outlives its flow: after each, the
+// process comes back to the threads it had when idle (the sandbox's pool, Qt's own, the GUI's).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QThreadPool>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "app/settings_file.h"
+#include "e2e/member_flows.h"
+#include "net/codec.h"
+#include "ui/bind_alipay_dialog.h"
+#include "ui/picture_box.h"
+
+namespace hosting::e2e {
+namespace {
+
+void LoginWindowJourney(ClientHarness& harness) {
+  app::WriteSetting(harness.settingsFile(), app::kSettingsSection, app::kUserNameKey, "张三");
+  app::WriteSetting(harness.settingsFile(), app::kSettingsSection, app::kPasswordKey, "密码a&b");
+  harness.Start();
+  ui::LoginWindow& window = harness.login();
+  const auto parts = [&] { return Control<QStatusBar>(window, "状态条1").findChildren<QLabel*>(); };
+  auto& loginCaptcha = Control<ui::PictureBox>(window, "图片框1");
+  auto& registerCaptcha = Control<ui::PictureBox>(window, "图片框2");
+  ASSERT_TRUE(WaitFor([&] { return parts().size() == 2 && !registerCaptcha.image().isNull(); }));
+  harness.WaitWorkers();
+  EXPECT_EQ(window.userName() + "|" + Control<QLineEdit>(window, "编辑框2").text(), "张三|密码a&b");
+  const auto& config = harness.sandbox().platform().config();
+  EXPECT_EQ(parts()[0]->text().toStdString() + "|" + parts()[1]->text().toStdString(),
+            "版本：" + config.version + "|" + config.notice);
+  EXPECT_EQ(parts()[0]->width() * 1000 + parts()[1]->width(), 70 * 1000 + 295);
+  EXPECT_EQ(registerCaptcha.imageBytes(), loginCaptcha.imageBytes());  // one for the session
+  Click(*parts()[1]);
+  EXPECT_EQ(harness.openedUrls(),
+            std::vector{QString::fromStdString(harness.sandbox().Endpoints().updatePackageUrl)});
+
+  for (const auto& [box, text] : {std::pair{"编辑框4", QStringLiteral("新会员")},
+                                  {"编辑框5", QStringLiteral("密码a&b+c")},
+                                  {"编辑框6", QStringLiteral("密码a&b+c")},
+                                  {"编辑框7", QStringLiteral("4711")}})
+    TypeText(Control<QLineEdit>(window, box), text);
+  Click(Control<QWidget>(window, "按钮2"));
+  ASSERT_TRUE(WaitFor([&] { return harness.boxes().Count() == 1; }));
+  EXPECT_EQ(harness.boxes().Shown()[0].owner + harness.boxes().Shown()[0].message.text,
+            "LoginWindow注册成功");
+  EXPECT_TRUE(harness.sandbox().platform().members.Authenticate("新会员", "密码a&b+c"));
+
+  Click(loginCaptcha);  // the registration spent the session's captcha: the member asks anew
+  harness.WaitWorkers();
+  harness.LogIn(QStringLiteral("demo"), QStringLiteral("demo123"), true);
+  ASSERT_TRUE(WaitFor([&] { return harness.main() != nullptr && harness.main()->isVisible(); }));
+  EXPECT_TRUE(WaitFor([&] { return window.isHidden(); }));
+  EXPECT_EQ(harness.boxes().Count(), 1U) << "an accepted login shows no message";
+  EXPECT_EQ(testing_support::FileBytes(harness.settingsFile()),
+            net::Utf8ToGbk("[【配置】]\r\n用户名=demo\r\n用户密码=demo123\r\n"));
+  harness.WaitWorkers();
+}
+
+TEST(ClientEndToEnd, LoginWindowThenMainWindow) {
+  // Qt's global pool keeps idle threads for 30 s; here they end with their work, so that every
+  // thread still there after a flow is one the flow left.
+  QThreadPool::globalInstance()->setExpiryTimeout(0);
+  ClientHarness harness;
+  QSignalSpy loginClosed(&harness.client(), &app::Client::loginWindowClosed);
+  QSignalSpy mainClosed(&harness.client(), &app::Client::mainWindowClosed);
+  LoginWindowJourney(harness);
+  ASSERT_NE(harness.main(), nullptr);
+  ui::MainWindow& main = *harness.main();
+  MemberFlows flows(harness);
+  const int idle = ThreadCount();
+  const auto expectThreadsBack = [idle](const char* flow) {
+    EXPECT_TRUE(WaitFor([idle] { return ThreadCount() <= idle; }, 10000))
+        << flow << " left " << ThreadCount() - idle << " thread(s) behind";
+  };
+  const int before = main.hostedAccounts().topLevelItemCount();
+  ASSERT_GT(before, 0) << "the demo member hosts accounts already";
+
+  const std::int64_t id = flows.HostAccount();  // throws when the code on screen is unreadable
+  expectThreadsBack("hosting");
+  EXPECT_EQ(harness.boxes().Shown().back().owner, "MainWindow");
+  EXPECT_TRUE(main.qrPicture().image().isNull()) << "the code is cleared once the account is in";
+  EXPECT_FALSE(main.qrButton().isEnabled()) << "stays disabled until 释放二维码";
+  EXPECT_EQ(flows.RefreshAccounts(), before + 1);
+  EXPECT_EQ(flows.StateOf(id), QStringLiteral("在线"));
+  flows.ShowAvatarOf(id);
+  EXPECT_EQ(main.qrPicture().displayMode(), ui::PictureBox::kScaledToFill);
+  flows.ReleaseCode();
+  flows.DropAccount(id);
+  flows.RefreshAccounts();
+  EXPECT_EQ(flows.StateOf(id), QString()) << "清除掉线微信 removed it";
+  EXPECT_GT(flows.QueryEarnings(), 0);
+  flows.ClickWithdrawCaptcha();
+  expectThreadsBack("the hosting page, earnings and the captcha");
+
+  const int records = flows.QueryWithdrawals();
+  ASSERT_GT(records, 0);
+  EXPECT_EQ(main.withdrawals().topLevelItem(records - 1)->text(0), QString::number(records));
+  EXPECT_EQ(main.label(QStringLiteral("透明标签34")).text(), QStringLiteral("张三"));
+  TypeText(Control<QLineEdit>(main, "编辑框1"), testing_support::kCaptcha);
+  Click(Control<QWidget>(main, "按钮3"));  // 提现
+  ASSERT_TRUE(WaitFor([&] { return harness.boxes().Count() == 3; }));
+  EXPECT_EQ(harness.boxes().Shown()[2].message, (platform::Message{"提现成功!", "", {}}));
+  EXPECT_EQ(flows.QueryWithdrawals(), records + 1);
+
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<ui::BindAlipayDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    TypeText(Control<QLineEdit>(*dialog, "编辑框1"), QStringLiteral("王五"));
+    TypeText(Control<QLineEdit>(*dialog, "编辑框2"), "ww@example.com");
+    Click(Control<QWidget>(*dialog, "按钮1"));
+  });
+  Click(Control<QWidget>(main, "按钮5"));  // returns when the flow has closed the dialog
+  ASSERT_EQ(harness.boxes().Count(), 4U);
+  EXPECT_EQ(harness.boxes().Shown()[3].owner, "BindAlipayDialog");
+  EXPECT_NE(harness.boxes().Shown()[3].message.text.find("已绑定"), std::string::npos)
+      << "the demo member's account is bound already: the answer is shown whole";
+  harness.WaitWorkers();
+  expectThreadsBack("个人中心");
+  main.close();
+  EXPECT_EQ(mainClosed.count() * 10 + loginClosed.count(), 10);
+  QThreadPool::globalInstance()->setExpiryTimeout(30000);
+}
+
+}  // namespace
+}  // namespace hosting::e2e
