@@ -7,4 +7,4 @@ cd "$top"
 bash scripts/setup-debian.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target client-screenshots
-QT_QPA_PLATFORM=offscreen build/default/tests/e2e/client-screenshots docs/screenshots
+QT_QPA_PLATFORM=offscreen build/default/bench/client-screenshots docs/screenshots
