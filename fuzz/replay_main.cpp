@@ -1,5 +1,4 @@
-// Runs a fuzz target once over each file in the directories named on the command line (a missing
-// directory holds no input), outside libFuzzer, in a sorted order so that every run is the same.
+// Runs a fuzz target over each file in the named directories, sorted so that every run is the same.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

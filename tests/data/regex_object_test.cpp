@@ -1,5 +1,4 @@
-// RegexObject as the flows use it: matches, sub-matches, replacements, bounded work on hostile
-// text.
+// RegexObject as the flows use it, and bounded work on hostile text.
 #include "data/regex_object.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// Mask penalties N1-N4 on symbols whose scores follow from their shape, at sizes around the
-// 64-module words of the packed scoring, and the choice of the mask with the lowest score.
-
+// Mask penalties on shapes at sizes around the packed scoring's 64-module words; the mask choice.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,5 +1,4 @@
-// The Reed-Solomon encoder: codewords vanish at the generator's roots. The field tables are checked
-// by the ISO worked example's EC bytes (qr_standard_test) and by zxing reading every symbol back.
+// The Reed-Solomon encoder: codewords vanish at the generator's roots.
 
 #include <gtest/gtest.h>
 
