@@ -1,5 +1,4 @@
-// MemoryModule::Load over any bytes: a loaded image answers and unloads; a refused one holds
-// nothing.
+// MemoryModule::Load over any bytes: a loaded image answers and unloads; a refused one is empty.
 #include <span>
 
 #include "fuzz_support.h"

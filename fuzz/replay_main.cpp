@@ -16,8 +16,7 @@ int main(int argc, char** argv) {
     }
   }
   for (const auto& input : inputs) {
-    std::printf("%s\n", input.c_str());
-    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", input.c_str());  // unbuffered: a crash names its input
     const std::string bytes = hosting::testing_support::FileBytes(input);
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }

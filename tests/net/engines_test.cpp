@@ -108,7 +108,6 @@ TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
   }
   WinHttpRequest({.url = "HTTP://user:pw@" + server.HostPort() + "/a%20b c"});
   EXPECT_TRUE(server.LastRequest().starts_with("GET /a%20b%20c HTTP/1.1\r\n"));
-  // Basic credentials only when both parts are given.
   WinHttpRequest({.url = server.Url("/"), .user = "u", .password = "p"});
   EXPECT_NE(server.LastRequest().find("\r\nAuthorization: Basic dTpw\r\n"), std::string::npos);
   WinHttpRequest({.url = server.Url("/"), .user = "u"});

@@ -25,7 +25,6 @@ int BoundListener(int& port) {
   return fd;
 }
 
-// The length of the first whole request in `buffer` (head and Content-Length body), or 0.
 std::size_t WholeRequest(const std::string& buffer) {
   const std::size_t headEnd = buffer.find("\r\n\r\n");
   const std::string_view head(buffer.data(), headEnd == std::string::npos ? 0 : headEnd + 2);

@@ -1,5 +1,4 @@
-// HTTPS keeps certificate verification on: a self-signed loopback server is refused by both
-// engines, also at the end of a redirect, before a request crosses.
+// HTTPS verifies certificates: both engines refuse a self-signed server, also after a redirect.
 #include <gtest/gtest.h>
 #include <httplib.h>
 

@@ -1,5 +1,4 @@
-// 创建二维码's arguments and defaults, every QrError report with its exact text, encodes on
-// threads.
+// 创建二维码's arguments and defaults, and every QrError report with its exact text.
 
 #include "qr/qr_front_end.h"
 

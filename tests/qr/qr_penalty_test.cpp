@@ -16,7 +16,6 @@
 namespace hosting::qr {
 namespace {
 
-// An n x n symbol with dark(x, y) dark modules, scored by the four rules.
 std::vector<int> Scores(int n, const std::function<bool(int, int)>& dark) {
   字节矩阵类 matrix(n, n);
   for (int y = 0; y < n; ++y) {

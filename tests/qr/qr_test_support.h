@@ -10,8 +10,7 @@ namespace hosting::qr::test {
 
 // Pixels top-down as 0xRRGGBB.
 struct Picture {
-  int width = 0;
-  int height = 0;
+  int width = 0, height = 0;
   std::vector<std::uint32_t> pixels;
   std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };

@@ -18,8 +18,7 @@ using testing_support::FileBytes;
 
 struct Outcome {
   int exitCode = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 // Runs qrgen with args (each quoted for the shell) and `input` on standard input.
@@ -41,7 +40,6 @@ Outcome RunQrgen(const std::vector<std::string>& args, const std::string& input 
           FileBytes(folder.path() / "err")};
 }
 
-// The listing qrgen --matrix must print for `text` at level H.
 std::string MatrixListing(const std::string& text) {
   const 二维码类 qr = EncodeSymbol(text, EcLevels()[3]);
   std::string listing = "version " + std::to_string(qr.GetVersion()) + "\nmask " +

@@ -9,7 +9,6 @@ namespace {
 
 class MoneyTest : public SandboxTest {
  protected:
-  // A registered member, with a payout account when bound.
   std::int64_t Member(const std::string& account, bool bound = true) {
     const auto id = platform().members.Register(account, "pw", Now()).value_or(-1);
     EXPECT_EQ(bound && platform().members.BindPayout(id, account, account + "@example.com"), bound);

@@ -29,7 +29,6 @@ class SandboxProcess {
     }
     return {match.begin(), match.end()};
   }
-  // Stops the program and reads its output to the end; its exit code, or -1.
   int Finish() {
     const auto pid = ReadUntil(std::regex("^[0-9]+\n"));
     if (!pid.empty()) {
