@@ -1,5 +1,4 @@
-// The cookies a header block sets, merged into a jar: every fresh cookie first and in order, and
-// no blank, repeated or deleted cookie.
+// Set cookies merged into a jar: fresh ones first and in order; none blank, repeated or deleted.
 #include <algorithm>
 
 #include "fuzz_support.h"

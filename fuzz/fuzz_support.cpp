@@ -27,9 +27,7 @@ bool IsUtf8(std::string_view text) {
     const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
     const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
     for (std::size_t i = 1; i < length; ++i) {
-      if (byte(i) < (i == 1 ? low : 0x80) || byte(i) > (i == 1 ? high : 0xBF)) {
-        return false;
-      }
+      length = byte(i) < (i == 1 ? low : 0x80) || byte(i) > (i == 1 ? high : 0xBF) ? 0 : length;
     }
     if (length == 0) {
       return false;
@@ -40,18 +38,19 @@ bool IsUtf8(std::string_view text) {
 
 void Require(bool holds, std::string_view property, std::string_view first,
              std::string_view second) {
-  if (!holds) {
-    std::fprintf(stderr, "\nFUZZ CHECK FAILED: %.*s\n", static_cast<int>(property.size()),
-                 property.data());
-    for (const std::string_view text : {first, second}) {  // escaped and cut at 400 bytes
-      std::fputs("  \"", stderr);
-      for (const unsigned char b : text.substr(0, 400)) {
-        std::fprintf(stderr, b >= 0x20 && b < 0x7F && b != '\\' ? "%c" : "\\x%02X", b);
-      }
-      std::fprintf(stderr, "\" (%zu bytes)\n", text.size());
-    }
-    std::abort();
+  if (holds) {
+    return;
   }
+  std::fprintf(stderr, "\nFUZZ CHECK FAILED: %.*s", static_cast<int>(property.size()),
+               property.data());
+  for (const std::string_view text : {first, second}) {  // escaped and cut at 400 bytes
+    std::fputs("\n  \"", stderr);
+    for (const unsigned char b : text.substr(0, 400)) {
+      std::fprintf(stderr, b >= 0x20 && b < 0x7F && b != '\\' ? "%c" : "\\x%02X", b);
+    }
+    std::fprintf(stderr, "\" (%zu bytes)", text.size());
+  }
+  std::abort();
 }
 
 }  // namespace hosting::fuzz

@@ -1,7 +1,5 @@
 #pragma once
-// The fuzz targets' shared harness. It owns libFuzzer's entry point: an input is cut at NULs into
-// kFieldCount Pieces (missing ones empty) for the target's Fuzz. A failed Require aborts, so
-// libFuzzer (or the replay driver) keeps the input.
+// The harness: an input is cut at NULs into kFieldCount fields for Fuzz; a failed Require aborts.
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -13,11 +11,10 @@ extern const std::size_t kFieldCount;  // each target defines it and Fuzz
 void Fuzz(const Fields& fields);
 
 inline constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80";
-// The pieces between the separators (empty ones kept), at most `limit`: the last keeps the rest.
+// At most `limit` pieces: the last keeps the rest.
 Fields Pieces(std::string_view text, std::string_view separator, std::size_t limit);
 // Well-formed UTF-8: no stray, overlong or cut sequence, no surrogate, nothing past U+10FFFF.
 bool IsUtf8(std::string_view text);
-// Unless `holds`, prints the property with the texts involved (escaped) and aborts.
 void Require(bool holds, std::string_view property, std::string_view first = {},
              std::string_view second = {});
 

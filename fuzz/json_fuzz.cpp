@@ -1,5 +1,4 @@
-// JsonObject over any bytes: the readers over the input's lines as paths, then over the parsed
-// value's member paths, agree with each other, and every value's JSON reads back.
+// JsonObject's readers agree on any paths (input lines, then members); every JSON reads back.
 #include "data/json_object.h"
 #include "fuzz_support.h"
 

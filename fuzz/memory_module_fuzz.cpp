@@ -1,5 +1,4 @@
-// MemoryModule::Load over any bytes, imports resolved to made-up addresses (some 0): a loaded image
-// answers GetBase and GetProc and unloads; a refused one holds nothing.
+// MemoryModule::Load over any bytes: a loaded image answers and unloads; a refused one is empty.
 #include <span>
 
 #include "fuzz_support.h"

@@ -1,5 +1,4 @@
-// The QR front end over a level and content: the picture decodes (zxing-cpp) to exactly the
-// content, or a QrError has a reason in the content or the level.
+// The picture decodes (zxing-cpp) to exactly the content, or a QrError has a reason.
 #include <ZXing/ReadBarcode.h>
 
 #include "fuzz_support.h"

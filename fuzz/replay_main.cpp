@@ -1,5 +1,4 @@
-// Runs a fuzz target once over each file in the directories named on the command line (a missing
-// directory holds no input), outside libFuzzer, in a sorted order so that every run is the same.
+// Runs a fuzz target over each file in the named directories, sorted so that every run is the same.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -17,8 +16,7 @@ int main(int argc, char** argv) {
     }
   }
   for (const auto& input : inputs) {
-    std::printf("%s\n", input.c_str());
-    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", input.c_str());  // unbuffered: a crash names its input
     const std::string bytes = hosting::testing_support::FileBytes(input);
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }

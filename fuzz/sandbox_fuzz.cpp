@@ -1,5 +1,4 @@
-// The sandbox's decoding of a form body, a field name, a Cookie header and a value: a value that
-// the client encodes reaches the sandbox byte for byte.
+// A value that the client encodes reaches the sandbox's decoders byte for byte.
 #include <algorithm>
 
 #include "fuzz_support.h"

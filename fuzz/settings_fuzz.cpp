@@ -1,5 +1,4 @@
-// datas.ini's lines over a section, key, UTF-8 value and file: what the file can hold is read back
-// exactly once set, and setting it again changes nothing.
+// datas.ini: what the file can hold reads back once set; setting it again changes nothing.
 #include "app/profile_lines.h"
 #include "fuzz_support.h"
 #include "net/codec.h"

@@ -1,5 +1,4 @@
-// The text helpers over markers (the first byte picks case and start), a charset and a body: cut
-// texts come from the body, and every helper that promises UTF-8 gives it.
+// Cut texts come from the body, and every helper that promises UTF-8 gives it.
 #include "fuzz_support.h"
 #include "net/answer_text.h"
 #include "net/codec.h"

@@ -1,5 +1,4 @@
-// RegexObject as the flows use it: matches, sub-matches, replacements, bounded work on hostile
-// text.
+// RegexObject as the flows use it, and bounded work on hostile text.
 #include "data/regex_object.h"
 
 #include <gtest/gtest.h>
@@ -65,13 +64,10 @@ TEST(RegexObjectTest, HostileSubjectsEndInBoundedTime) {
   ASSERT_TRUE(regex.Create(R"(<meta.+?charset=[^\w]?([-\w]+))", page));
   EXPECT_EQ(regex.SubMatchText(1, 1), "big5");
   EXPECT_EQ(regex.Create(".", std::string(1'000'000, '\n') + "z") ? regex.MatchCount() : -1, 1);
-  const std::string subject = std::string(100'000, 'a') + "b";
-  EXPECT_FALSE(regex.Create("(a+)+$", subject));
-  EXPECT_EQ(regex.MatchCount(), 0);
-  EXPECT_EQ(regex.GetPattern(), "(a+)+$");
-  // Quadratic: every start position runs through the rest of the letters.
+  EXPECT_FALSE(regex.Create("(a+)+$", std::string(100'000, 'a') + "b"));
+  EXPECT_EQ(regex.GetPattern() + std::to_string(regex.MatchCount()), "(a+)+$0");
+  // Quadratic, then deeply nested groups over a long subject (off the stack).
   EXPECT_FALSE(regex.Create(R"(\w+\s)", std::string(300'000, 'a')));
-  // Deeply nested groups over a long subject stay off the stack.
   EXPECT_FALSE(regex.Create("(?:(a)|b)*$", std::string(1'000'000, 'a') + "\x01"));
 }
 

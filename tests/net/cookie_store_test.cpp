@@ -1,13 +1,11 @@
-// Where cookies live between calls: the WinINet engine's process-wide store, a WinHttp call's own
-// store, and the session cookie that the platform requests share.
+// Where cookies live between calls: the process-wide store or a call's own.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <regex>
 #include <thread>
 
 #include "net/raw_http_server.h"
-#include "net/session_requests.h"
+#include "net/win_http_request.h"
+#include "net/win_inet_request.h"
 
 namespace hosting::net::testing {
 namespace {
@@ -30,8 +28,7 @@ TEST(CookieStoreTest, OnlyWinInetWithoutCookiesUsesTheStoreAndAllThreadsShareIt)
     return CookieLine(server.LastRequest());
   };
   EXPECT_EQ(sent("sid=abc"), "");
-  // A fresh thread's handle first uses the store, then passes cookies: those neither read nor
-  // fill the store, nor do a WinHttp call's.
+  // Given cookies (and WinHttp's) neither read nor fill the store.
   std::thread([&] {
     std::string jar = "x=1", empty, winHttpJar = "y=1";
     EXPECT_EQ(sent("p=1") + "|" + sent("other=2", &jar) + sent("third=3", &empty),
@@ -44,40 +41,6 @@ TEST(CookieStoreTest, OnlyWinInetWithoutCookiesUsesTheStoreAndAllThreadsShareIt)
   EXPECT_EQ(CookieLine(server.LastRequest()), " hop=1;");
   const std::string line = sent("p=2");  // in the store's own order
   EXPECT_TRUE(line == " sid=abc; p=1;" || line == " p=1; sid=abc;") << line;
-}
-
-TEST(SessionCookieTest, ConcurrentRequestsReadAndReplaceItWholeAndOnlyWhenMerged) {
-  // Every answer sets a=N and b=N together, so a whole cookie text always pairs equal numbers.
-  static const std::regex kWhole(R"( ?a=(\d+); b=\1;?)");
-  std::atomic<int> issued{0}, torn{0}, failed{0};
-  RawHttpServer server([&](const std::string& request) {
-    torn += !std::regex_match(CookieLine(request), kWhole);
-    const std::string n = std::to_string(++issued);
-    return Reply{HttpReply("200 OK", {"Set-Cookie: a=" + n, "Set-Cookie: b=" + n}, "ok")};
-  });
-  SessionCookie session;
-  session.Replace("a=0; b=0");
-  std::vector<std::jthread> workers;
-  for (int w = 0; w < 8; ++w) {
-    workers.emplace_back([&, w] {
-      for (int i = 0; i < 50; ++i) {
-        const std::string url = server.Url("/");
-        failed +=
-            (w % 2 ? WinInetWithSession({.url = url}, session)
-                   : WinHttpWithSession({.url = url, .method = kMethodPost}, session)) != "ok";
-        torn += !std::regex_match(session.Read(), kWhole);
-      }
-    });
-  }
-  workers.clear();
-  EXPECT_EQ(failed + torn, 0);
-  EXPECT_EQ(issued, 400);
-  const std::string before = session.Read();
-  EXPECT_EQ(WinHttpWithSession({.url = ClosedUrl()}, session), "");
-  WinHttpWithSession({.url = server.Url("/"), .mergeCookies = false}, session);
-  EXPECT_EQ(session.Read(), before);
-  WinInetWithSession({.url = server.Url("/")}, session);
-  EXPECT_EQ(session.Read(), "a=402; b=402");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #pragma once
-// The request engines as types, so that one typed test runs against both: `Params` is the
-// engine's parameter struct and `Request` its call. Both structs begin url, method, body, cookies,
-// cookiesOut, so those can be given by name alike.
+// The request engines as types for typed tests (both Params begin url, method, body, cookies).
 #include <gtest/gtest.h>
 
 #include "net/win_http_request.h"

@@ -1,12 +1,7 @@
-// The two request engines over the raw peer: what both promise alike, then what each does its own
-// way (request lines, the answer head in its outputs, failure reports).
+// The two request engines over the raw peer: what both promise alike, then each its own way.
 #include <gtest/gtest.h>
 
-#include <future>
-#include <thread>
-
 #include "net/engine_under_test.h"
-#include "net/http_exchange.h"
 #include "net/raw_http_server.h"
 
 namespace hosting::net::testing {
@@ -69,61 +64,12 @@ TYPED_TEST(EngineContractTest, CutAnswerKeepsWhatCameAndNoConnectionGivesNothing
   EXPECT_EQ(jar, "s=1");
 }
 
-template <typename Engine>
-std::string WithOneSecond(const RawHttpServer& server, std::int32_t method) {
-  typename Engine::Params params{.url = server.Url("/"), .method = method, .body = "k=v"};
-  params.timeoutSeconds = 1;
-  return Engine::Request(params);
-}
-
-// A whole second in which no byte moves ends the exchange, also once a POST body went out: the
-// answer that comes 3.5 s late is never taken. (An averaged low-speed limit took 4-7 s here.)
-TEST(EngineTimeOutTest, AnAnswerLaterThanTheTimeOutIsNotTaken) {
-  std::promise<void> allEnded;
-  RawHttpServer slow([ended = allEnded.get_future().share()](const std::string&) {
-    ended.wait_for(std::chrono::milliseconds(3500));
-    return Reply{HttpReply("200 OK", {}, "late"), Reply::Then::kClose};
-  });
-  std::vector<std::jthread> waits;
-  for (const std::int32_t method : {kMethodGet, kMethodPost}) {
-    waits.emplace_back([&, method] { EXPECT_EQ(WithOneSecond<WinHttpEngine>(slow, method), ""); });
-    waits.emplace_back([&, method] { EXPECT_EQ(WithOneSecond<WinInetEngine>(slow, method), ""); });
-  }
-  waits.clear();
-  allEnded.set_value();
-  EXPECT_EQ(PhaseTimeoutMs(0) + PhaseTimeoutMs(-4) + PhaseTimeoutMs(5), 65000);
-}
-
-// Answers beyond the sizes a client can hold are broken off: a head over 1 MiB, a body over
-// 64 MiB (what fits is kept; libcurl hands the body over in pieces of at most 16 KiB). The limit
-// is private to the exchange, so only a body past it shows it; the peer builds it in one piece.
-TEST(ExchangeLimitTest, OversizedAnswersAreBrokenOff) {
-  constexpr std::size_t kBody = std::size_t{64} << 20;
-  RawHttpServer server([&](const std::string& request) {
-    const bool head = request.starts_with("GET /head");
-    std::string reply = "HTTP/1.1 200 OK\r\n";
-    while (head && reply.size() <= (std::size_t{1} << 20)) {
-      reply += "X-Pad: " + std::string(990, 'p') + "\r\n";
-    }
-    reply += head ? "\r\n" : "Content-Length: " + std::to_string(kBody + 1) + "\r\n\r\n";
-    return Reply{std::move(reply.append(head ? 0 : kBody + 1, 'b'))};  // one allocation
-  });
-  HttpExchange exchange;
-  exchange.target = {.host = "127.0.0.1", .port = server.port(), .object = "/head"};
-  EXPECT_EQ(PerformExchange(exchange).failure, TransferFailure::kNoAnswer);
-  exchange.target.object = "/body";
-  const HttpAnswer answer = PerformExchange(exchange);
-  EXPECT_EQ(answer.failure, TransferFailure::kBodyBroken);
-  EXPECT_LE(answer.body.size(), kBody);
-  EXPECT_GT(answer.body.size(), kBody - 16384);
-}
-
-const std::string kHttpAgent =
-    "User-Agent: Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0)\r\n";
 const std::string kHttpAccept =
-    "Accept: text/html, application/xhtml+xml, */*\r\nAccept-Encoding: "
-    "gbk, GB2312\r\nAccept-Language: zh-cn\r\n";
-const std::string kHttpLines = kHttpAgent + kHttpAccept;
+    "Accept: text/html, application/xhtml+xml, */*\r\nAccept-Encoding: gbk, GB2312\r\n"
+    "Accept-Language: zh-cn\r\n";
+const std::string kHttpLines =
+    "User-Agent: Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0)\r\n" +
+    kHttpAccept;
 const std::string kForm = "Content-Type: application/x-www-form-urlencoded\r\n";
 const std::string kCache = "Cache-Control: no-cache\r\n";
 
@@ -140,7 +86,7 @@ TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
            {{.url = "/", .method = kMethodPost, .headers = "user-agent: X"},
             "POST /",
             "user-agent: X\r\n" + kHttpAccept + kForm + kCache + "Content-Length: 0\r\n\r\n"},
-           // Without the blank after the colon the key is not recognised: both agents go out.
+           // Without the blank after the colon both agents go out.
            {{.url = "/", .headers = "User-Agent:X"},
             "GET /",
             "User-Agent:X\r\n" + kHttpLines + kCache + "\r\n"},
@@ -162,15 +108,13 @@ TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
   }
   WinHttpRequest({.url = "HTTP://user:pw@" + server.HostPort() + "/a%20b c"});
   EXPECT_TRUE(server.LastRequest().starts_with("GET /a%20b%20c HTTP/1.1\r\n"));
-  // Basic credentials only when both parts are given.
   WinHttpRequest({.url = server.Url("/"), .user = "u", .password = "p"});
   EXPECT_NE(server.LastRequest().find("\r\nAuthorization: Basic dTpw\r\n"), std::string::npos);
   WinHttpRequest({.url = server.Url("/"), .user = "u"});
   EXPECT_EQ(server.LastRequest().find("Authorization"), std::string::npos);
 }
 
-// Each outcome writes `status`; a failure before the answer head leaves every other output
-// alone, a head that came writes them all.
+// A failure before the answer head writes only `status`; a head that came writes every output.
 TEST(WinHttpTest, OutputsAndFailureMessages) {
   const std::string head =
       "HTTP/1.1 302 Found\r\nLocation: /n\r\nSet-Cookie: a=1; Path=/x\r\nset-cookie: b=2\r\n";
@@ -244,9 +188,7 @@ TEST(WinInetTest, CompletesTheCallersHeadersAndBodyInPlace) {
   EXPECT_TRUE(server.LastRequest().starts_with("GET /X/Y?Z=1 HTTP/1.1\r\n"));
 }
 
-// The answer head is read through a buffer of 5,000 bytes (its last for a NUL): a head that does
-// not fit, or none at all, reads as blanks and sets no cookie. A URL that names nothing to
-// connect to returns before anything is written.
+// The head comes through a buffer (its last byte a NUL): a head that does not fit reads as blanks.
 TEST(WinInetTest, AnswerHeadComesThroughAFixedBuffer) {
   std::size_t padding = 0;
   const auto reply = [&] {
@@ -260,8 +202,6 @@ TEST(WinInetTest, AnswerHeadComesThroughAFixedBuffer) {
            {server.Url("/"), kRawHeaderBufferBytes - 1, "sid=ab; a=1sid=ab; a=1"},
            {server.Url("/"), kRawHeaderBufferBytes, blanks + "a=1a=1"},
            {ClosedUrl(), bare, blanks + "a=1a=1"},
-           {"http:///x", bare, "ka = 1k"},
-           {"http://host:0/", bare, "ka = 1k"},
            {"http://host:port/", bare, "ka = 1k"}}) {
     padding = size - bare;
     std::string jar = "a = 1", cookiesOut = "k", headersOut = "k";

@@ -25,18 +25,13 @@ int BoundListener(int& port) {
   return fd;
 }
 
-// The length of the first whole request in `buffer` (head and Content-Length body), or 0.
 std::size_t WholeRequest(const std::string& buffer) {
   const std::size_t headEnd = buffer.find("\r\n\r\n");
-  if (headEnd == std::string::npos) {
-    return 0;
-  }
-  const std::string_view head(buffer.data(), headEnd + 2);
+  const std::string_view head(buffer.data(), headEnd == std::string::npos ? 0 : headEnd + 2);
   const std::size_t at = FindIgnoreCase(head, "\r\nContent-Length:");
   const std::size_t total =
-      headEnd + 4 +
-      (at == std::string_view::npos ? 0 : std::strtoul(head.data() + at + 17, nullptr, 10));
-  return buffer.size() >= total ? total : 0;
+      headEnd + 4 + (at == head.npos ? 0 : std::strtoul(head.data() + at + 17, nullptr, 10));
+  return headEnd != std::string::npos && buffer.size() >= total ? total : 0;
 }
 
 }  // namespace
@@ -50,11 +45,9 @@ std::string HttpReply(std::string_view status, const std::vector<std::string>& h
   return reply + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
 }
 
-RawHttpServer::RawHttpServer(Handler handler) : handler_(std::move(handler)) {
-  listener_ = BoundListener(port_);
-  if (::listen(listener_, 64) != 0) {
-    throw std::runtime_error("cannot listen");
-  }
+RawHttpServer::RawHttpServer(Handler handler)
+    : handler_(std::move(handler)), listener_(BoundListener(port_)) {
+  ::listen(listener_, 64);  // cannot fail on a freshly bound socket
   acceptor_ = std::thread([this] {
     while (true) {
       const int connection = ::accept(listener_, nullptr, nullptr);
@@ -80,11 +73,9 @@ RawHttpServer::~RawHttpServer() {
   ::shutdown(listener_, SHUT_RDWR);
   acceptor_.join();
   ::close(listener_);
-  for (auto& thread : threads_) {
-    thread.join();
-  }
-  for (const int connection : connections_) {
-    ::close(connection);
+  for (std::size_t i = 0; i < threads_.size(); ++i) {
+    threads_[i].join();
+    ::close(connections_[i]);
   }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// A loopback HTTP peer for the transport tests: records every request byte for byte and answers
-// with scripted bytes. One thread per connection; the destructor stops and joins them all.
+// A loopback HTTP peer: records every request byte for byte, answers with scripted bytes.
 #include <functional>
 #include <mutex>
 #include <string>
@@ -41,8 +40,8 @@ class RawHttpServer {
   void Serve(int connection);
 
   Handler handler_;
+  int port_ = 0;  // before listener_, which sets it
   int listener_ = -1;
-  int port_ = 0;
   mutable std::mutex mutex_;
   bool stopping_ = false;
   std::vector<int> connections_;

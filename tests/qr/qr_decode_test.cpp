@@ -1,6 +1,4 @@
-// Round trips: symbols of every version and level, with numeric, alphanumeric and byte content,
-// drawn at several sizes and read back by an independent decoder (UTF-8: qr_front_end_test).
-
+// Symbols of every version, level and mode, drawn at several sizes and read back by zxing.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -17,7 +15,6 @@ namespace {
 
 enum Kind { kNumeric, kAlphanumeric, kText };
 
-// Bits that count characters of kind take.
 int DataBits(Kind kind, int count) {
   constexpr int kNumericTail[] = {0, 4, 7};
   return kind == kNumeric        ? 10 * (count / 3) + kNumericTail[count % 3]
@@ -25,14 +22,12 @@ int DataBits(Kind kind, int count) {
                                  : 8 * count;
 }
 
-// Data codewords of a version at a level; version 0 stands for "nothing".
 int DataBytes(int version, const EcLevel& level) {
   const QrVersion& v = QrVersion::取版本_通过版本号(std::max(version, 1));
   return version == 0 ? 3
                       : v.GetTotalCodewords() - v.GetEcBlocksForLevel(level).GetTotalEcCodewords();
 }
 
-// A random text of kind whose data bits fill `bytes` bytes.
 std::string MakeText(Kind kind, int bytes, std::mt19937& random) {
   constexpr std::string_view kAlphanumericChars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
   const auto pick = [&](int high) {

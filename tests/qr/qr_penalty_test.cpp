@@ -1,6 +1,4 @@
-// Mask penalties N1-N4 on symbols whose scores follow from their shape, at sizes around the
-// 64-module words of the packed scoring, and the choice of the mask with the lowest score.
-
+// Mask penalties on shapes at sizes around the packed scoring's 64-module words; the mask choice.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -18,7 +16,6 @@
 namespace hosting::qr {
 namespace {
 
-// An n x n symbol with dark(x, y) dark modules, scored by the four rules.
 std::vector<int> Scores(int n, const std::function<bool(int, int)>& dark) {
   字节矩阵类 matrix(n, n);
   for (int y = 0; y < n; ++y) {

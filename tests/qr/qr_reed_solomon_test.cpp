@@ -1,5 +1,4 @@
-// The Reed-Solomon encoder: codewords vanish at the generator's roots. The field tables are checked
-// by the ISO worked example's EC bytes (qr_standard_test) and by zxing reading every symbol back.
+// The Reed-Solomon encoder: codewords vanish at the generator's roots.
 
 #include <gtest/gtest.h>
 
@@ -17,8 +16,7 @@ TEST(QrReedSolomon, CodewordsVanishAtTheGeneratorsRoots) {
   EXPECT_EQ(DataMatrixField().Exp(8), 0x2D);  // x^8 under 0x12D, the field only errors use
   std::mt19937 random(7);
   int shortRemainders = 0;
-  // 34 EC bytes lie beyond the cached generators; 3 data bytes give many remainders of fewer
-  // than ec coefficients, whose EC bytes must stay right-aligned behind a leading zero.
+  // 34: past the cached generators; 3 data bytes: short remainders, right-aligned behind a zero.
   for (const int ec : {7, 10, 13, 17, 22, 26, 30, 34}) {
     for (const std::size_t dataBytes : {1U, 3U, 19U, 55U, 122U}) {
       for (int round = 0; round < (dataBytes == 3 ? 400 : 2); ++round) {

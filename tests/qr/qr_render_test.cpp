@@ -37,20 +37,13 @@ TEST(QrRender, SymbolIsScaledByWholeModulesCentredOrCutToTheQuietZoneAndPaintedI
     const int size = qr.GetMatrixWidth() * c.multiple;
     for (int y = 0; y < rendered.GetHeight(); ++y) {
       for (int x = 0; x < rendered.GetWidth(); ++x) {
-        const int mx = x - c.left;
-        const int my = y - c.top;
+        const int mx = x - c.left, my = y - c.top;
         const bool inside = mx >= 0 && my >= 0 && mx < size && my < size;
         const int module = inside ? qr.GetMatrix().Get(mx / c.multiple, my / c.multiple) : 0;
         ASSERT_EQ(rendered.Get(x, y), module) << x << "," << y;
         ASSERT_TRUE(x >= c.width || y >= c.height || picture.At(x, y) == (module ? dark : light));
       }
     }
-  }
-  字节矩阵类 cells(3, 2);  // pixels beyond the cells stay light
-  cells.Clear(1);
-  const test::Picture painted = test::ReadBmp(PaintBitmap(cells, 5, 4, kWhite, kBlack));
-  for (int i = 0; i < 20; ++i) {
-    EXPECT_EQ(painted.At(i % 5, i / 5), i % 5 < 3 && i / 5 < 2 ? kBlack : kWhite) << i;
   }
 }
 

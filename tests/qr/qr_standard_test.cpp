@@ -1,6 +1,4 @@
-// The encoder against ISO/IEC 18004: the worked example, format and version information, mode
-// choice and capacity. (zxing checks the module layout, the block split and the version rule.)
-
+// The encoder against ISO/IEC 18004's worked example, format and version information, modes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -70,14 +68,13 @@ TEST(QrStandard, SymbolsCarryFormatAndVersionInformationAndTheDarkModule) {
   }
 }
 
-// The version rule, block split and interleaving are left to zxing reading every version back.
 TEST(QrStandard, ModeChoiceCapacityAndATerminatorCutShort) {
   const 编码类 encoder;
-  for (const auto& [text, mode] :
-       {std::pair("12345", "数字"), std::pair("HELLO 1", "字母数字"), std::pair("hello", "字节"),
-        std::pair("ABC中", "字节"), std::pair("", "字节")}) {
-    EXPECT_EQ(encoder.ChooseMode(text).GetName(), mode) << text;
+  std::string modes;
+  for (const char* text : {"12345", "HELLO 1", "hello", "ABC中", ""}) {
+    modes += encoder.ChooseMode(text).GetName() + " ";
   }
+  EXPECT_EQ(modes, "数字 字母数字 字节 字节 字节 ");
   EXPECT_EQ(EncodeSymbol(std::string(2953, 'a'), L).GetVersion(), 40);  // 2954 is refused
   位向量子类 nearlyFull;
   nearlyFull.AppendBits(0x7FFFF, 30);

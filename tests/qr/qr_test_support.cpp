@@ -11,21 +11,16 @@ Picture ReadBmp(const std::vector<std::uint8_t>& file) {
   const auto number = [&](std::size_t at, int bytes) {
     std::uint32_t value = 0;
     for (int i = bytes - 1; i >= 0; --i) {
-      value = (value << 8) | file.at(at + static_cast<std::size_t>(i));
+      value = (value << 8) | (at + 4 <= file.size() ? file[at + static_cast<std::size_t>(i)] : 0);
     }
     return value;
   };
-  if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') {
-    ADD_FAILURE() << "not a BMP file";
-    return {};
-  }
   Picture picture{static_cast<int>(number(18, 4)), static_cast<int>(number(22, 4)), {}};
   const std::size_t stride = (static_cast<std::size_t>(picture.width) * 3 + 3) / 4 * 4;
   const std::size_t offset = number(10, 4);
-  // File size, header size, 24 bits a pixel, no compression, rows that fill the file.
-  const std::vector<std::uint32_t> header = {number(2, 4), number(14, 4), number(28, 2),
-                                             number(30, 4)};
-  if (header != std::vector<std::uint32_t>{static_cast<std::uint32_t>(file.size()), 40, 24, 0} ||
+  // "BM", file size, header size, 24 bits a pixel, no compression, rows that fill the file.
+  if (std::vector{number(0, 2), number(2, 4), number(14, 4), number(28, 2), number(30, 4)} !=
+          std::vector<std::uint32_t>{0x4D42, static_cast<std::uint32_t>(file.size()), 40, 24, 0} ||
       file.size() != offset + stride * static_cast<std::size_t>(picture.height)) {
     ADD_FAILURE() << "not an uncompressed 24-bit BMP whose rows fill the file";
     return {};
@@ -49,9 +44,8 @@ std::optional<std::string> DecodeBmp(const std::vector<std::uint8_t>& file) {
           .setFormats(ZXing::BarcodeFormat::QRCode)
           .setIsPure(true)
           .setTryRotate(false));
-  return result.isValid()
-             ? std::optional<std::string>(std::string(result.bytes().begin(), result.bytes().end()))
-             : std::nullopt;
+  return result.isValid() ? std::optional(std::string(result.bytes().begin(), result.bytes().end()))
+                          : std::nullopt;
 }
 
 std::string ReportOf(const std::function<void()>& action) {

@@ -1,5 +1,4 @@
 // The decoders every request goes through: form bodies (GBK values), paging, cookies, money, days.
-
 #include <gtest/gtest.h>
 
 #include "sandbox/cookie_header.h"

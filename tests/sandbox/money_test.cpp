@@ -1,6 +1,4 @@
-// Money in cents: a withdrawal takes the whole balance from ten yuan on, three a day; refused or
-// failed ones give it back; concurrent withdrawals of one member never spend it twice.
-
+// Withdrawals: the whole balance from ten yuan, three a day, refusals given back, never twice.
 #include <thread>
 
 #include "sandbox/platform_time.h"
@@ -11,7 +9,6 @@ namespace {
 
 class MoneyTest : public SandboxTest {
  protected:
-  // A registered member, with a payout account when bound.
   std::int64_t Member(const std::string& account, bool bound = true) {
     const auto id = platform().members.Register(account, "pw", Now()).value_or(-1);
     EXPECT_EQ(bound && platform().members.BindPayout(id, account, account + "@example.com"), bound);
@@ -70,16 +67,14 @@ TEST_F(MoneyTest, ConcurrentWithdrawalsOfOneMemberNeverSpendTwice) {
       session->Send("/custody/verificationCode/generate.do");
     }
     std::vector<std::string> answers(sessions.size());
-    std::vector<std::thread> threads;
+    std::vector<std::jthread> threads;
     for (std::size_t i = 0; i < sessions.size(); ++i) {
       threads.emplace_back([&, i] {
         const auto answer = sessions[i]->Api("tixian/withdraw.do", "checkCode=4321");
         answers[i] = answer.is_object() ? answer.value("msg", "") : "";
       });
     }
-    for (auto& thread : threads) {
-      thread.join();
-    }
+    threads.clear();
     const auto count = [&](const char* msg) { return std::ranges::count(answers, msg); };
     const auto won = count("提现成功，请等待。");
     EXPECT_EQ(won, round < 3 ? 1 : 0) << round;

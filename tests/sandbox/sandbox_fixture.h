@@ -1,7 +1,5 @@
 #pragma once
-// An in-process sandbox on free loopback ports: in-memory database, a clock the test moves and a
-// fixed captcha. Browser keeps its session cookie between requests, as the client does.
-
+// An in-process sandbox: in-memory database, a clock the test moves, a fixed captcha.
 #include <gtest/gtest.h>
 #include <httplib.h>
 
@@ -46,19 +44,17 @@ class Browser {
   }
   // Account and password go as the desktop client sends them (GBK, reserved bytes as %XX).
   nlohmann::json Register(const std::string& account, const std::string& password) {
-    return WithCaptcha("adminUser/register.do", Credentials(account, password) + kRegistrationKey);
+    return Login(account, password, "register.do", kRegistrationKey);
   }
-  nlohmann::json Login(const std::string& account, const std::string& password) {
-    return WithCaptcha("adminUser/login.do", Credentials(account, password));
+  nlohmann::json Login(const std::string& account, const std::string& password,
+                       const std::string& page = "login.do", const std::string& more = "") {
+    return WithCaptcha("adminUser/" + page, "account=" + hosting::net::FormValue(account) +
+                                                "&password=" + hosting::net::FormValue(password) +
+                                                more);
   }
   const std::string& session() const { return session_; }
 
  private:
-  static std::string Credentials(const std::string& account, const std::string& password) {
-    return "account=" + hosting::net::FormValue(account) +
-           "&password=" + hosting::net::FormValue(password);
-  }
-
   httplib::Client client_;
   std::string session_;
 };

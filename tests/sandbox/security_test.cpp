@@ -1,6 +1,4 @@
-// Who may use the admin pages (open on loopback, guarded by the token beyond it or when one is
-// given), and SQL-shaped input, which the database stores as plain data.
-
+// Who may use the admin pages, and SQL-shaped input, which is stored as plain data.
 #include <regex>
 
 #include "sandbox/admin_access.h"
@@ -64,13 +62,13 @@ INSTANTIATE_TEST_SUITE_P(Listening, AdminAccessTest,
                                            Listening("127.0.0.1", "")));
 
 TEST(AdminToken, OnlyLoopbackAddressesCountAsLoopback) {
+  std::string loopback;
   for (const char* host :
-       {"127.0.0.1", "127.8.9.10", "::1", "[::1]", "::ffff:127.0.0.1", "localhost"}) {
-    EXPECT_TRUE(IsLoopbackHost(host)) << host;
+       {"127.0.0.1", "127.8.9.10", "::1", "[::1]", "::ffff:127.0.0.1", "localhost", "0.0.0.0",
+        "::", "::ffff:10.0.0.1", "128.0.0.1", "127.0.0.1.example"}) {
+    loopback += IsLoopbackHost(host) ? "1" : "0";
   }
-  for (const char* host : {"0.0.0.0", "::", "::ffff:10.0.0.1", "128.0.0.1", "127.0.0.1.example"}) {
-    EXPECT_FALSE(IsLoopbackHost(host)) << host;
-  }
+  EXPECT_EQ(loopback, "11111100000");
 }
 
 using SqlShapedInputTest = SandboxTest;
