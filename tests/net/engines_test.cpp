@@ -1,7 +1,11 @@
 // The two request engines over the raw peer: what both promise alike, then each its own way.
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
 #include "net/engine_under_test.h"
+#include "net/http_exchange.h"
 #include "net/raw_http_server.h"
 
 namespace hosting::net::testing {
@@ -72,6 +76,27 @@ const std::string kHttpLines =
     kHttpAccept;
 const std::string kForm = "Content-Type: application/x-www-form-urlencoded\r\n";
 const std::string kCache = "Cache-Control: no-cache\r\n";
+
+// A whole time-out in which no byte moves ends the exchange, also once a POST body went out: an
+// answer 3.5 s late is never taken (an averaged low-speed limit once held a POST for 4-7 s).
+TYPED_TEST(EngineContractTest, AnAnswerLaterThanTheTimeOutIsNotTaken) {
+  std::promise<void> ended;
+  RawHttpServer slow([late = ended.get_future().share()](const std::string&) {
+    late.wait_for(std::chrono::milliseconds(3500));
+    return Reply{HttpReply("200 OK", {}, "late"), Reply::Then::kClose};
+  });
+  std::vector<std::jthread> requests;
+  for (const std::int32_t method : {kMethodGet, kMethodPost}) {
+    requests.emplace_back([&slow, method] {
+      typename TypeParam::Params params{.url = slow.Url("/"), .method = method, .body = "k=v"};
+      params.timeoutSeconds = 1;
+      EXPECT_EQ(TypeParam::Request(params), "");
+    });
+  }
+  requests.clear();
+  ended.set_value();
+  EXPECT_EQ(PhaseTimeoutMs(0) + PhaseTimeoutMs(-4) + PhaseTimeoutMs(5), 65000);
+}
 
 TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
   RawHttpServer server([](const std::string&) { return Answer("hi"); });
