@@ -1,25 +1,19 @@
 #include "e2e/client_harness.h"
 
 #include <QLineEdit>
-#include <QTest>
 #include <cstdio>
 #include <cstdlib>
 
 #include "ui/picture_box.h"
 
 namespace hosting::e2e {
-namespace {
-
-sandbox::SandboxConfig Demo() {
-  sandbox::SandboxConfig config;
-  config.demo = true;
-  config.threads = 64;  // one per kept-alive connection: every hosting poll holds one
-  return config;
-}
-
-}  // namespace
-
-ClientHarness::ClientHarness(HarnessOptions options) : sandbox_(Demo()) {
+ClientHarness::ClientHarness(HarnessOptions options)
+    : sandbox_([] {
+        sandbox::SandboxConfig config;
+        config.demo = true;
+        config.threads = 64;  // one per kept-alive connection: every hosting poll holds one
+        return config;
+      }()) {
   app::ClientSettings settings;
   settings.endpoints = sandbox_.Endpoints();
   if (!options.platformUrl.empty())
@@ -76,18 +70,10 @@ ui::MainWindow& ClientHarness::LogInToMain(const QString& user, const QString& p
   return *main();
 }
 
-bool WaitFor(const std::function<bool()>& condition, int ms) {
-  return QTest::qWaitFor(condition, ms);
-}
-
 void TypeText(QWidget& box, const QString& text) {
   box.setFocus();
   for (const QChar ch : text)
     QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
-void Click(QWidget& button) {
-  QTest::mouseClick(&button, Qt::LeftButton);
 }
 
 }  // namespace hosting::e2e

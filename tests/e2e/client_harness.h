@@ -1,15 +1,11 @@
 #pragma once
-// The real client (windows, views, flows, transport) against an in-process platform-sandbox with
-// its demo member, with message boxes recorded and the browser hand-over captured. One per test;
-// it stops its workers and the sandbox when it goes.
+// The real client against an in-process sandbox with its demo member, message boxes recorded and
+// the browser hand-over captured; it stops its workers and the sandbox when it goes.
 
-#include <QString>
+#include <QTest>
 #include <QWidget>
 #include <chrono>
-#include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "app/client.h"
 #include "net/session_cookie.h"
@@ -34,10 +30,8 @@ class ClientHarness {
   explicit ClientHarness(HarnessOptions options = {});
   ~ClientHarness();
 
-  // Shows LoginWindow and starts StartupWorker, as the program does.
   void Start() { client_->Start(); }
-  // Waits until every worker has finished (the GUI thread serves them meanwhile); false after
-  // `limit`, with the stragglers still running.
+  // Waits, serving the GUI thread, until every worker has finished; false after `limit`.
   bool WaitWorkers(std::chrono::milliseconds limit = std::chrono::seconds(30));
 
   testing_support::TestSandbox& sandbox() { return sandbox_; }
@@ -48,11 +42,9 @@ class ClientHarness {
   std::filesystem::path settingsFile() const { return folder_.path() / "datas.ini"; }
   const std::vector<QString>& openedUrls() const { return openedUrls_; }
 
-  // Waits for a start-up captcha, then types user name, password and the captcha into the login
-  // page and presses Enter in the captcha box.
+  // Once a start-up captcha is drawn, types the three boxes and presses Enter in the captcha box.
   void LogIn(const QString& user, const QString& password, bool remember,
              const QString& captcha = testing_support::kCaptcha);
-  // LogIn, then waits for MainWindow and its first loads.
   ui::MainWindow& LogInToMain(const QString& user, const QString& password);
 
  private:
@@ -65,10 +57,10 @@ class ClientHarness {
   std::unique_ptr<app::Client> client_;
 };
 
-// Waits (serving the GUI thread) until `condition` holds; false after `ms`.
-bool WaitFor(const std::function<bool()>& condition, int ms = 15000);
+inline bool WaitFor(const std::function<bool()>& condition, int ms = 15000) {
+  return QTest::qWaitFor(condition, ms);
+}
 
-// The one control of that name in `window`; throws when it is missing.
 template <typename T>
 T& Control(const QWidget& window, const char* name) {
   T* found = window.findChild<T*>(QString::fromUtf8(name));
@@ -77,8 +69,10 @@ T& Control(const QWidget& window, const char* name) {
   return *found;
 }
 
-// Types `text` into `box` key by key (QTest::keyClicks cannot send Chinese).
+// Key by key (QTest::keyClicks cannot send Chinese).
 void TypeText(QWidget& box, const QString& text);
-void Click(QWidget& button);
+inline void Click(QWidget& button) {
+  QTest::mouseClick(&button, Qt::LeftButton);
+}
 
 }  // namespace hosting::e2e

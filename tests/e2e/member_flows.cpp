@@ -5,9 +5,9 @@
 
 #include <QLabel>
 #include <QTabWidget>
-#include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
+#include <iterator>
 
 #include "ui/picture_box.h"
 
@@ -19,16 +19,6 @@ enum Page { kHostingPage, kEarningsPage, kPersonalPage };
 QTreeWidgetItem* RowOf(const QTreeWidget& list, std::int64_t id) {
   const auto found = list.findItems(QString::number(id), Qt::MatchExactly, 0);
   return found.isEmpty() ? nullptr : found.front();
-}
-
-// What a phone's camera reads from the picture box as it is drawn on screen.
-std::string DecodeShownCode(ui::PictureBox& picture) {
-  const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_Grayscale8);
-  const ZXing::ImageView view(shown.constBits(), shown.width(), shown.height(),
-                              ZXing::ImageFormat::Lum, static_cast<int>(shown.bytesPerLine()));
-  const ZXing::Result result =
-      ZXing::ReadBarcode(view, ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
-  return result.isValid() ? result.text() : std::string();
 }
 
 }  // namespace
@@ -48,7 +38,14 @@ std::int64_t MemberFlows::HostAccount() {
   QTest::mouseClick(&main_.qrButton(), Qt::LeftButton);  // its workers run until the scan
   if (!WaitFor([this] { return main_.qrPicture().image().size() == QSize(200, 200); }))
     throw std::runtime_error("waited in vain for the code");
-  const std::string scanUrl = DecodeShownCode(main_.qrPicture());
+  // Read as a phone's camera reads the box as drawn on screen.
+  const QImage shown =
+      main_.qrPicture().grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+  const ZXing::Result code =
+      ZXing::ReadBarcode({shown.constBits(), shown.width(), shown.height(), ZXing::ImageFormat::Lum,
+                          static_cast<int>(shown.bytesPerLine())},
+                         ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
+  const std::string scanUrl = code.isValid() ? code.text() : std::string();
   const std::size_t path = scanUrl.find("/custody/sandbox/scan?code=");
   const auto account = harness_.sandbox().platform().hosting.FindByToken(
       path == std::string::npos ? "" : scanUrl.substr(scanUrl.find("code=") + 5));
@@ -120,12 +117,8 @@ void MemberFlows::ClickWithdrawCaptcha() {
 }
 
 int ThreadCount() {
-  std::error_code error;
-  int count = 0;
-  for (std::filesystem::directory_iterator it("/proc/self/task", error), end; !error && it != end;
-       it.increment(error))
-    ++count;
-  return count;
+  return static_cast<int>(
+      std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}));
 }
 
 }  // namespace hosting::e2e

@@ -1,7 +1,6 @@
 #pragma once
-// The flows of MainWindow driven as a member drives them, one call per flow, each waiting (with a
-// deadline) until what the flow shows has arrived and its workers have ended; throws
-// std::runtime_error naming what it waited for in vain.
+// MainWindow's flows driven as a member drives them, each call waiting (with a deadline) for what
+// the flow shows and for its workers; throws std::runtime_error naming what it waited for in vain.
 
 #include <QString>
 #include <cstdint>
@@ -15,23 +14,17 @@ class MemberFlows {
  public:
   explicit MemberFlows(ClientHarness& harness) : harness_(harness), main_(*harness.main()) {}
 
-  // 获取二维码, the code on screen read as a phone's camera reads it and the scan confirmed on the
-  // sandbox's scan page, then the poll until "登录成功!"; the id of the new hosted account.
+  // 获取二维码, the code on screen decoded and its scan confirmed as a phone would, then the poll
+  // until "登录成功!"; the new hosted account's id.
   std::int64_t HostAccount();
-  // 刷新页面; the rows of 托管状态 (counter 透明标签3 agreeing).
-  int RefreshAccounts();
-  // Selects the row of account `id` in 托管状态 until its avatar is drawn in 图片框_二维码.
+  int RefreshAccounts();  // 刷新页面; the rows of 托管状态 (透明标签3 agreeing)
   void ShowAvatarOf(std::int64_t id);
-  // 释放二维码: the picture cleared and 获取二维码 enabled again.
-  void ReleaseCode();
-  // Account `id` drops offline at the platform, then 清除掉线微信 removes it there.
-  void DropAccount(std::int64_t id);
-  int QueryEarnings();     // 查询业绩; the rows of 微信业绩
-  int QueryWithdrawals();  // 查询 on 个人中心; the rows of 提现操作
-  // A click on the withdrawal captcha of 个人中心, until the new picture is drawn.
+  void ReleaseCode();                 // 释放二维码
+  void DropAccount(std::int64_t id);  // offline at the platform, then 清除掉线微信
+  int QueryEarnings();                // 查询业绩; the rows of 微信业绩
+  int QueryWithdrawals();             // 查询 on 个人中心; the rows of 提现操作
   void ClickWithdrawCaptcha();
-  // The state column of account `id` in 托管状态; empty when it is not listed.
-  QString StateOf(std::int64_t id) const;
+  QString StateOf(std::int64_t id) const;  // empty when the account is not listed
 
  private:
   // Shows the page, clicks `button` (if any), waits for `shown` (if any), then for the workers.
@@ -41,7 +34,6 @@ class MemberFlows {
   ui::MainWindow& main_;
 };
 
-// The threads of this process now.
-int ThreadCount();
+int ThreadCount();  // of this process, now
 
 }  // namespace hosting::e2e

@@ -1,7 +1,6 @@
 #include "hostile/hostile_answers.h"
 
 #include <atomic>
-#include <functional>
 
 #include "net/codec.h"
 
@@ -29,7 +28,6 @@ Shape ShapeOf(std::string_view target) {
   return Shape::kEnvelope;
 }
 
-// `text` as a JSON string literal.
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
   for (const char c : text)
@@ -199,15 +197,11 @@ std::string Name(Hostility kind) {
   return kNames[static_cast<int>(kind)];
 }
 
-std::string PngPicture() {
-  // A 1x1 grey PNG.
-  static const unsigned char kPng[] = {
-      0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48,
-      0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x00, 0x00, 0x00,
-      0x00, 0x3A, 0x7E, 0x9B, 0x55, 0x00, 0x00, 0x00, 0x0A, 0x49, 0x44, 0x41, 0x54, 0x78,
-      0x9C, 0x63, 0x68, 0x00, 0x00, 0x00, 0x82, 0x00, 0x81, 0x77, 0xCD, 0x72, 0xB6, 0x00,
-      0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
-  return std::string(reinterpret_cast<const char*>(kPng), sizeof(kPng));
+std::string PngPicture() {  // 1x1 grey
+  return std::string(
+      "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\0\0\0\0:~\x9bU\0\0\0\nIDATx\x9c"
+      "ch\0\0\0\x82\0\x81w\xcdr\xb6\0\0\0\0IEND\xae\x42`\x82",
+      67);
 }
 
 std::vector<std::string> FloodCookies() {
@@ -221,8 +215,7 @@ std::vector<std::string> FloodCookies() {
 
 Reply HostileReply(Hostility kind, std::string_view target) {
   const Shape shape = ShapeOf(target);
-  // The kinds whose answer is a body of the expected shape, in the order of Hostility from
-  // kBadUtf8.
+  // The kinds answering a body of the expected shape, in Hostility's order from kBadUtf8.
   static std::string (*const kBodies[])(Shape) = {
       BadUtf8Body,
       BadGbkBody,

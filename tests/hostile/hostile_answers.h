@@ -1,11 +1,7 @@
 #pragma once
-// Hostile answers, each shaped for the endpoint asked (the JSON envelope, the bare hosted-accounts
-// list, the two jsonStr lists, the HTML pages, the captcha and avatar pictures), and a scripted
-// platform that gives them.
+// Hostile answers shaped for the endpoint asked, and a scripted platform that gives them.
 
 #include <memory>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "support/scripted_platform.h"
@@ -36,16 +32,12 @@ inline constexpr std::size_t kHugeBodyBytes = std::size_t{50} << 20;
 std::vector<Hostility> AllHostilities();
 std::string Name(Hostility kind);  // "CutMidBody"
 
-// The "name=value" pairs that a kCookieFlood answer sets, in order.
 std::vector<std::string> FloodCookies();
 std::string PngPicture();  // a small picture: what an accepted captcha or avatar request gets
-// The hostile answer of `kind` to the request line's target, as bytes on the wire.
 net::testing::Reply HostileReply(Hostility kind, std::string_view target);
 
-// Which requests get the hostile answer: those whose target contains `path` (every request when
-// it is empty), after the first `acceptedFirst` of them. The others get what an ordinary platform
-// accepts: logins, changes, bindings and withdrawals succeed, the hosting code is granted and
-// reported as logged in, lists hold one row, pages every figure, pictures are PNGs.
+// Targets containing `path` get the hostile answer after the first `acceptedFirst`; the others an
+// accepting platform's: one row per list, every figure, PNG pictures, every action succeeds.
 struct HostileScope {
   std::string path{};
   int acceptedFirst = 0;

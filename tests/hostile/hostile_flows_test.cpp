@@ -2,7 +2,7 @@
 // flow recognises, datas.ini stays byte for byte as it was and SessionCookie stays whole.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <ranges>
 #include <set>
 #include <thread>
 
@@ -26,30 +26,24 @@ using testing_support::MessageEvent;
 
 constexpr const char* kSessionBefore = "JSESSIONID=session1; token=t2";
 
-// A cookie text as its set of "name=value" pairs.
 std::set<std::string> CookiePairs(const std::string& text) {
   std::set<std::string> pairs;
-  for (std::size_t start = 0; start < text.size(); start = text.find("; ", start) + 2) {
-    pairs.insert(text.substr(start, text.find("; ", start) - start));
-    if (text.find("; ", start) == std::string::npos)
-      break;
-  }
+  for (const auto pair : std::views::split(text, std::string_view("; ")))
+    if (!pair.empty())
+      pairs.emplace(pair.begin(), pair.end());
   return pairs;
 }
 
-// A picture box's bytes as what came: none, the accepted picture or other bytes.
 std::string PictureOf(const std::string& bytes) {
   return bytes.empty() ? "none" : bytes == PngPicture() ? "png" : "bytes";
 }
 
-// The row count and the last row's first column.
 std::string RowsOf(const testing_support::Rows& rows) {
   return std::to_string(rows.size()) + (rows.empty() ? "" : " " + rows.back()[0]);
 }
 
-// One cell of the matrix: flows in a bed of their own against one kind of answer, from the platform
-// and the version service alike. Only a silent server waits out the time-out, so only it gets a
-// short one: 50 MB under a slow (sanitized) build is not cut short.
+// Flows in a bed of their own against one kind of answer from platform and version service. Only a
+// silent server gets a short time-out: 50 MB under a sanitized build must not be cut short.
 struct Cell {
   explicit Cell(Hostility kind) {
     app::WriteSetting(bed.settingsFile, app::kSettingsSection, app::kUserNameKey, "老用户");
@@ -61,7 +55,6 @@ struct Cell {
     bed.context.timings.pollGrace = std::chrono::minutes(1);  // polls end with the test
     Serve(kind, 0);
   }
-  // Replaces the platform; its first `acceptedFirst` answers are the accepted ones.
   void Serve(Hostility kind, int acceptedFirst) {
     platform = ServeHostile(kind, {.acceptedFirst = acceptedFirst});
     bed.context.endpoints = {platform->BaseUrl(), platform->BaseUrl(), ""};
@@ -70,8 +63,7 @@ struct Cell {
   std::string Count(const std::string& event) const {
     return std::to_string(bed.rec.CountOf(event));
   }
-  // Every message shown, as "<icon>:<text>;". A dialog shows its confirmation, nothing, or the
-  // answer as it came, cut at a message box's worth.
+  // "<icon>:<text>;" each; a dialog's answer as confirmed, empty, cut, whole or as it came.
   std::string Messages() const {
     std::string seen;
     for (const auto& [owner, message, gui] : bed.rec.Shown()) {
@@ -97,7 +89,6 @@ const std::string kR = "\xEF\xBF\xBD";                    // U+FFFD
 const std::string kUtf8 = kR + kR, kGbk = kR + " " + kR;  // what broken text leads with
 const std::string kNoLogin = std::string("2:") + kNoLoginAnswerText + ";";
 
-// Each figure of the home page and 个人中心 led by `lead`; unset when the page gave none.
 std::string Counters(const std::string& lead) {
   return lead + "12/" + lead + "3";
 }
@@ -110,16 +101,14 @@ std::string Figures(const std::string& lead) {
 const std::string kNoCounters = "<unset>/<unset>",
                   kNoFigures = "<unset>|<unset>|<unset>|<unset>|<unset>|";
 
-// 托管状态, the home counters, 微信业绩, 提现操作, 个人中心's figures and the messages.
 std::string Lists(const std::string& hosted, const std::string& counters, const std::string& earned,
                   const std::string& withdrawn, const std::string& figures,
                   const std::string& shown = "") {
   return hosted + "/" + counters + "/" + earned + "/" + withdrawn + " " + figures + shown;
 }
 
-// Per cell: what the member sees for each kind of answer, `otherwise` for the kinds not listed.
-// A 50 MB answer costs seconds of copying, so only one flow gets it: change password, a dialog
-// that once showed it whole (deep and long answers check the bound on both dialogs).
+// What the member sees per kind, `otherwise` for the rest. Only change password, a dialog that once
+// showed an answer whole, gets the costly 50 MB (deep and long answers bound both dialogs).
 const struct {
   const char* name;
   std::string (*flow)(Cell&, Hostility);
@@ -131,7 +120,6 @@ const struct {
        c.bed.cookie.Replace("");
        c.sessionBefore = "";  // the session opens afresh
        StartupWorker(c.bed.context, c.bed.loginView);
-       EXPECT_EQ(c.bed.loginView.UserName() + "/" + c.bed.loginView.Password(), "老用户/old pw");
        return c.bed.rec.Read("状态条1") + c.Picture("图片框1") + c.Picture("图片框2") +
               c.Messages();
      },
@@ -174,9 +162,9 @@ const struct {
      "bytesbytesbytesbytes 1bytes"},
     {"dialogs",
      [](Cell& c, H kind) {
-       platform::testing::RecordingChangePasswordView password(c.bed.rec, "新密码", "新密码");
+       platform::testing::RecordingDialog password(c.bed.rec, "新密码", "新密码"),
+           bind(c.bed.rec, "王五", "pay@example.com");
        ChangePassword(c.bed.context, password);
-       platform::testing::RecordingBindView bind(c.bed.rec, "王五", "pay@example.com");
        if (kind != H::kHugeBody)
          BindPayoutAccount(c.bed.context, bind);
        return c.Count("dialog closed") + c.Messages();
@@ -188,8 +176,7 @@ const struct {
       {H::kManyRows, "2cut;cut;"},
       {H::kCookieFlood, "2confirmed;confirmed;"}},
      "2answer;answer;"},
-    // No usable first answer: the attempts are shown, then the (empty) "msg"; a refusal is shown
-    // at once. Nothing is drawn and the button stays disabled, until the platform grants a code.
+    // The attempts, then the (empty) "msg"; a refusal at once. No code: the button stays disabled.
     {"hosting",
      [](Cell& c, H) {
        RequestHostingQr(c.bed.context, c.bed.mainView);
@@ -205,8 +192,7 @@ const struct {
       {H::kObjectForList, "00disabled0:[\"登录成功\"];"},
       {H::kCookieFlood, "100:登录成功!;"}},
      "01disabled0:;"},
-    // Once the code is drawn, a bad poll answer is just followed by the next poll; only "1" ends
-    // it. A refused platform grants no code to poll for.
+    // A bad poll answer is followed by the next poll; only "1" ends it.
     {"hosting poll",
      [](Cell& c, H kind) {
        if (kind == H::kRefused)
@@ -231,16 +217,12 @@ const struct {
        LoadWithdrawals(c.bed.context, *c.bed.mainView);
        c.bed.rec.Write("提现验证码", "c");
        Withdraw(c.bed.context, *c.bed.mainView);
-       std::string seen = RowsOf(c.bed.Rows(MainList::kHostedAccounts)) + "/" +
-                          c.bed.Caption(MainCaption::kHostedTotal) + "/" +
-                          c.bed.Caption(MainCaption::kOnlineCount) + "/" +
-                          RowsOf(c.bed.Rows(MainList::kEarnings)) + "/" +
-                          RowsOf(c.bed.Rows(MainList::kWithdrawals)) + " ";
-       for (const auto caption :
-            {MainCaption::kWithdrawnTotal, MainCaption::kWithdrawable, MainCaption::kEarnedToday,
-             MainCaption::kPayoutAccount, MainCaption::kPayoutName})
-         seen += c.bed.Caption(caption) + "|";
-       return seen + c.Messages();
+       return RowsOf(c.bed.Rows(MainList::kHostedAccounts)) + "/" +
+              c.bed.Caption(MainCaption::kHostedTotal) + "/" +
+              c.bed.Caption(MainCaption::kOnlineCount) + "/" +
+              RowsOf(c.bed.Rows(MainList::kEarnings)) + "/" +
+              RowsOf(c.bed.Rows(MainList::kWithdrawals)) + " " + c.bed.PersonalFigures() +
+              c.Messages();
      },
      {{H::kCookieFlood, Lists("1 101", Counters(""), "1 1", "1 1", Figures(""), "0:提现成功!;")},
       {H::kBadUtf8, Lists("1 " + kR + "101" + kR + "(", Counters(kUtf8), "1 " + kR + "1" + kR + "(",
@@ -254,7 +236,6 @@ const struct {
 
 class HostileFlowsTest : public ::testing::TestWithParam<Hostility> {};
 
-// The cells run side by side.
 TEST_P(HostileFlowsTest, EveryFlowShowsOnlyWhatItRecognisesAndKeepsSettingsAndSession) {
   std::vector<std::jthread> flows;
   for (const auto& [name, flow, seen, otherwise] : kCells) {

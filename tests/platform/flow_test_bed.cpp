@@ -8,20 +8,14 @@
 #include "platform/platform_requests.h"
 
 namespace hosting::platform::testing {
-namespace {
-
 using namespace std::chrono_literals;
 
-std::optional<sandbox::SandboxConfig> FewThreads(std::optional<sandbox::SandboxConfig> config) {
-  if (config)
-    config->threads = 8;
-  return config;
-}
-
-}  // namespace
-
 FlowTestBed::FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox)
-    : sandbox_(FewThreads(std::move(sandbox))),
+    : sandbox_([&sandbox] {
+        if (sandbox)
+          sandbox->threads = 8;
+        return std::move(sandbox);
+      }()),
       context{.endpoints = sandbox_ ? sandbox_->Endpoints() : PlatformEndpoints{},
               .settingsFile = settingsFile,
               .sessionCookie = cookie,

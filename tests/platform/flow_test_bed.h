@@ -1,11 +1,8 @@
 #pragma once
-// What a flow runs in during a test: recording views, a session cookie, a joining runner, datas.ini
-// in a scratch folder and timings a hundred to a thousand times shorter than the member's, against
-// an in-process sandbox (or, with none, wherever the test points the endpoints). Workers are joined
-// before anything goes.
+// A flow's surroundings: recording views, datas.ini in a scratch folder, timings 100-1000 times
+// shorter, an in-process sandbox (or none); workers are joined before anything goes.
 
 #include <optional>
-#include <stop_token>
 
 #include "net/session_cookie.h"
 #include "platform/flow_context.h"
@@ -23,18 +20,29 @@ class FlowTestBed {
   explicit FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox = sandbox::SandboxConfig{});
   ~FlowTestBed() { Finish(); }
 
-  // Registers the member and logs in through the Login flow (session and captcha first); its id.
   std::int64_t LogInAs(const std::string& account, const std::string& password = "secret1");
-  // Stops the long-running workers and joins every worker.
   void Finish() {
     shutdown.request_stop();
     runner.JoinAll();
   }
   sandbox::PlatformContext& platform() { return sandbox_->platform(); }
-  std::vector<Message> Messages(const std::string& owner) const { return rec.Messages(owner); }
+  std::vector<Message> Messages(const std::string& owner) const {
+    std::vector<Message> messages;
+    for (const auto& shown : rec.Shown())
+      if (shown.owner == owner)
+        messages.push_back(shown.message);
+    return messages;
+  }
   std::string Caption(MainCaption caption) const { return rec.Read(NameOf(caption), "<unset>"); }
+  std::string PersonalFigures() const {  // 个人中心's five, as "a|b|c|d|e|"
+    std::string figures;
+    for (const auto caption :
+         {MainCaption::kWithdrawnTotal, MainCaption::kWithdrawable, MainCaption::kEarnedToday,
+          MainCaption::kPayoutAccount, MainCaption::kPayoutName})
+      figures += Caption(caption) + "|";
+    return figures;
+  }
   testing_support::Rows Rows(MainList list) const { return rec.RowsOf(NameOf(list)); }
-  // Types each (box, text) pair into the recorded controls.
   void Type(std::initializer_list<std::pair<const char*, std::string>> typed) {
     for (const auto& [box, text] : typed)
       rec.Write(box, text);

@@ -1,9 +1,6 @@
 #pragma once
-// The four view interfaces over one Recorder: each write a member would see sets its control's
-// value and logs "<control> <value>" (pictures: "<control> picture" or "cleared"); reads answer
-// what the flow wrote or the test typed under the control's name.
-
-#include <string>
+// The views over one Recorder: a write sets its control and logs "<control> <value>" (pictures:
+// "<control> picture" or "cleared"); a read answers what was written or typed there.
 
 #include "platform/bind_alipay_view.h"
 #include "platform/change_password_view.h"
@@ -104,32 +101,20 @@ class RecordingMainView final : public MainView {
   Recorder& r_;
 };
 
-// The two dialogs: two boxes to read, and closing.
-template <typename View>
-class RecordingDialog : public View {
+class RecordingDialog final : public BindAlipayView, public ChangePasswordView {
  public:
   RecordingDialog(Recorder& recorder, std::string first, std::string second)
       : r_(recorder), first_(std::move(first)), second_(std::move(second)) {}
+  std::string RealName() override { return first_; }
+  std::string AlipayAccount() override { return second_; }
+  std::string NewPassword() override { return first_; }
+  std::string NewPasswordAgain() override { return second_; }
   void ShowMessage(const Message& message) override { r_.Show({"dialog", message}); }
   void CloseDialog() override { r_.Log("dialog closed"); }
 
- protected:
+ private:
   Recorder& r_;
   std::string first_, second_;
-};
-
-class RecordingBindView final : public RecordingDialog<BindAlipayView> {
- public:
-  using RecordingDialog::RecordingDialog;
-  std::string RealName() override { return first_; }
-  std::string AlipayAccount() override { return second_; }
-};
-
-class RecordingChangePasswordView final : public RecordingDialog<ChangePasswordView> {
- public:
-  using RecordingDialog::RecordingDialog;
-  std::string NewPassword() override { return first_; }
-  std::string NewPasswordAgain() override { return second_; }
 };
 
 }  // namespace hosting::platform::testing

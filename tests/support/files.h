@@ -1,5 +1,4 @@
 #pragma once
-// File helpers shared by the tests: whole-file reads and a scratch folder removed with its owner.
 
 #include <filesystem>
 #include <fstream>
@@ -9,13 +8,11 @@
 
 namespace hosting::testing_support {
 
-// Every byte of `file`; empty when it cannot be read.
 inline std::string FileBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
 class ScratchFolder {
  public:
   explicit ScratchFolder(const std::string& prefix = "hosting_test")

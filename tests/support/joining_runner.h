@@ -1,10 +1,8 @@
 #pragma once
-// RunInBackground for tests: each task on a thread of its own, all joined before the test ends.
-// A test whose GUI thread serves the workers waits for Idle() while pumping events before it
-// joins, so joining never deadlocks on a read the GUI thread still has to answer.
+// Each task on a thread of its own, all joined before the test ends. A GUI test pumps events until
+// Idle() before it joins, so joining never waits on a read the GUI thread still has to answer.
 
 #include <atomic>
-#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -24,7 +22,6 @@ class JoiningRunner final : public platform::TaskRunner {
       --running_;
     });
   }
-  // True while no task started so far (nor one those started) is still running.
   bool Idle() const { return running_.load() == 0; }
   // Joins every thread started so far, including those started by the joined tasks.
   void JoinAll() {

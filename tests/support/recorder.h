@@ -1,14 +1,12 @@
 #pragma once
-// What a member would have seen, in order (events), the value of each control (written by a flow
-// or typed by the test), the rows of each list and the messages shown. Thread-safe: flows write
-// from their workers while the test waits for an event.
+// What a member would have seen: events in order, each control's value (written by a flow or typed
+// by the test), each list's rows and the messages shown. Flows write from workers: thread-safe.
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <map>
 #include <mutex>
-#include <string>
 #include <vector>
 
 #include "platform/message_view.h"
@@ -23,7 +21,6 @@ struct ShownMessage {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// "message <icon>|<title>|<text>", the event of a shown message.
 inline std::string MessageEvent(const platform::Message& message) {
   static constexpr const char* kIcons[] = {"none", "information", "warning", "stop"};
   return "message " + std::string(kIcons[static_cast<int>(message.icon)]) + "|" + message.title +
@@ -43,7 +40,6 @@ class Recorder {
   }
 
  public:
-  // Sets `name` to `value`; a non-empty `event` is what the member saw happen.
   void Write(const std::string& name, std::string value, std::string event = {}) {
     Change([&] {
       values_[name] = std::move(value);
@@ -72,24 +68,17 @@ class Recorder {
   std::vector<ShownMessage> Shown() const {
     return Locked([&] { return shown_; });
   }
-  std::vector<platform::Message> Messages(const std::string& owner) const {
-    std::vector<platform::Message> messages;
-    for (const ShownMessage& shown : Shown())
-      if (shown.owner == owner)
-        messages.push_back(shown.message);
-    return messages;
-  }
   std::vector<std::string> Events() const {
     return Locked([&] { return events_; });
   }
   int CountOf(const std::string& event) const {
     return Locked([&] { return static_cast<int>(std::ranges::count(events_, event)); });
   }
-  // Waits until `event` happened `count` times; false after a minute (a hang guard only).
-  bool WaitFor(const std::string& event, int count = 1) const {
+  // False after a minute: a hang guard only.
+  bool WaitFor(const std::string& event) const {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, std::chrono::minutes(1),
-                             [&] { return std::ranges::count(events_, event) >= count; });
+                             [&] { return std::ranges::count(events_, event) > 0; });
   }
   void Clear() {
     Change([&] { values_ = {}, rows_ = {}, shown_ = {}, events_ = {}; });

@@ -1,10 +1,8 @@
 #pragma once
-// Message boxes for tests: each message is recorded with its owner window's name instead of being
-// shown, and the call returns at once (the member "closes" it immediately).
+// Message boxes recorded with their owner window's name instead of shown; each returns at once.
 
 #include <QCoreApplication>
 #include <QThread>
-#include <QWidget>
 
 #include "app/message_boxes.h"
 #include "support/recorder.h"

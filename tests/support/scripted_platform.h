@@ -5,7 +5,6 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <string>
 #include <string_view>
 
 #include "net/raw_http_server.h"
@@ -27,7 +26,6 @@ class ScriptedPlatform {
 
   std::string BaseUrl() const { return baseUrl_; }
   std::string Url(std::string_view path) const { return baseUrl_ + std::string(path); }
-  // Waits until `count` requests have been read (false after a minute: a hang guard only).
   bool WaitForRequests(int count) const {
     std::unique_lock lock(mutex_);
     return read_.wait_for(lock, std::chrono::minutes(1), [&] { return requests_ >= count; });

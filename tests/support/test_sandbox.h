@@ -2,8 +2,6 @@
 // An in-process platform-sandbox for tests: in memory, on free loopback ports, every captcha
 // kCaptcha, and a short keep-alive hold so that a stop never waits long for an idle connection.
 
-#include <string>
-
 #include "platform/platform_endpoints.h"
 #include "sandbox/platform_server.h"
 

@@ -7,7 +7,6 @@
 
 namespace hosting::testing_support {
 
-// Polls `condition` until it holds or `limit` has passed; whether it held.
 template <typename Condition>
 bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
