@@ -19,6 +19,13 @@ TEST_F(RobustnessTest, BadRequestsGetClearAnswersAndStoreOnlyValidText) {
   const std::string oversized = "account=" + std::string(kMaxBodyBytes + 1, 'a');
   EXPECT_EQ(browser.Send("/custody/userapi/adminUser/register.do", oversized)->status, 413);
 
+  for (const char* path :
+       {"weixin/code.do", "weixin/list.do", "adminUser/changepwd.do", "adminUser/bindAlipay.do",
+        "jieSuan/getJieSuan.do", "tixian/withdraw.do"}) {
+    auto refusal = browser.Api(path, "password=x");  // no one is logged in yet
+    EXPECT_EQ(refusal["success"], false) << path;
+    EXPECT_EQ(refusal["msg"], "请先登录") << path;
+  }
   const std::tuple<std::string, std::string, bool> accounts[] = {
       {std::string(60, 'a'), "pw", true},
       {"c", std::string(64, 'p'), true},
