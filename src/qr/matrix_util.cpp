@@ -4,9 +4,9 @@
 #include <string>
 
 #include "qr/mask_util.h"
+#include "qr/packed_symbol.h"
 #include "qr/qr_code.h"
 #include "qr/qr_error.h"
-#include "qr/symbol_layout.h"
 
 namespace hosting::qr {
 namespace {
@@ -48,10 +48,9 @@ void RequireEmpty(const 字节矩阵类& matrix, int i, int x, int y, const char
 
 void 矩阵应用类::BuildMatrix(const 位向量类& bits, const EcLevel& level, const QrVersion& version,
                              int mask, 字节矩阵类& matrix) {
-  const SymbolLayout& layout = SymbolLayout::ForVersion(version);
-  matrix = layout.FunctionPatterns();
+  EmbedFunctionPatterns(version, matrix);
   EmbedTypeInfo(level, mask, matrix);
-  插入数据信息位(bits, mask, layout.DataCells(), matrix);
+  插入数据信息位(bits, mask, DataCellOrder(matrix), matrix);
 }
 
 void 矩阵应用类::EmbedFunctionPatterns(const QrVersion& version, 字节矩阵类& matrix) {
@@ -153,13 +152,9 @@ void 矩阵应用类::插入定位基线(字节矩阵类& matrix) {
 }
 
 void 矩阵应用类::EmbedTypeInfo(const EcLevel& level, int mask, 字节矩阵类& matrix) {
-  const 位向量子类 bits = 标记类型信息位(level, mask);
-  for (int k = 0; k < bits.GetSize(); ++k) {
-    const auto bit = static_cast<std::int8_t>(bits.取位值(bits.GetSize() - 1 - k));
-    for (const ModuleCell cell : TypeInfoCells(k, matrix.GetWidth())) {
-      matrix.Set(cell.x, cell.y, bit);
-    }
-  }
+  PlaceTypeInfo(level, mask, matrix.GetWidth(), [&matrix](ModuleCell cell, bool bit) {
+    matrix.Set(cell.x, cell.y, static_cast<std::int8_t>(bit));
+  });
 }
 
 std::array<ModuleCell, 2> 矩阵应用类::TypeInfoCells(int k, int dimension) {
@@ -208,12 +203,7 @@ std::vector<ModuleCell> 矩阵应用类::DataCellOrder(const 字节矩阵类& ma
     for (; y >= 0 && y < n; y += direction) {
       for (int xx = x; xx > x - 2; --xx) {
         if (IsEmpty(matrix.Get(xx, y))) {
-          ModuleCell cell{static_cast<std::uint8_t>(xx), static_cast<std::uint8_t>(y)};
-          for (int mask = 0; mask < 二维码类::kNumMaskPatterns; ++mask) {
-            cell.masks = static_cast<std::uint8_t>(
-                cell.masks | (掩码辅助类::取数据掩码位(mask, xx, y) ? 1U << mask : 0U));
-          }
-          cells.push_back(cell);
+          cells.push_back({static_cast<std::uint8_t>(xx), static_cast<std::uint8_t>(y)});
         }
       }
     }
@@ -234,13 +224,12 @@ void 矩阵应用类::插入数据信息位(const 位向量类& bits, int mask, 
   if (!二维码类::IsValidMaskPattern(mask)) {
     RaiseQrError(掩码辅助类::kClassName, "取数据掩码位", "无效的掩图。");
   }
-  const auto bytes = bits.Bytes();
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    const ModuleCell cell = cells[i];
-    const unsigned bit = i < size ? (bytes[i / 8] >> (7 - i % 8)) & 1U : 0U;
-    const unsigned flip = (cell.masks >> mask) & 1U;
-    matrix.Set(cell.x, cell.y, static_cast<std::int8_t>(bit ^ flip));
-  }
+  const auto& maskRows = 掩码辅助类::MaskRows(mask);
+  PlaceDataBits(bits, cells, [&](ModuleCell cell, bool bit) {
+    const auto& maskRow = maskRows[cell.y % 掩码辅助类::kMaskPeriod];
+    const bool flip = (maskRow[PackedSymbol::Word(cell.x)] >> PackedSymbol::Bit(cell.x)) & 1U;
+    matrix.Set(cell.x, cell.y, static_cast<std::int8_t>(bit != flip));
+  });
 }
 
 void 矩阵应用类::插入水平分割图(int xStart, int yStart, 字节矩阵类& matrix) {

@@ -1,6 +1,8 @@
 #pragma once
 // 矩阵应用类: lays a QR symbol into a 字节矩阵类 — function patterns, format and version
 // information, and the codeword bits under a mask. Cells: -1 = not yet set, 0 = light, 1 = dark.
+// It owns which module carries which format and codeword bit; the packed layout used to score
+// the masks places its bits through PlaceTypeInfo and PlaceDataBits.
 
 #include <array>
 #include <cstdint>
@@ -14,12 +16,10 @@
 
 namespace hosting::qr {
 
-// The position of one module. For a module that carries a codeword bit, bit m of masks is
-// set where data mask m flips it.
+// The position of one module.
 struct ModuleCell {
   std::uint8_t x;
   std::uint8_t y;
-  std::uint8_t masks = 0;
 };
 
 class 矩阵应用类 {
@@ -46,6 +46,10 @@ class 矩阵应用类 {
   // 15 format bits: level bits, mask, BCH(0x537), xor 0x5412. Raises "掩图无效" outside 0-7.
   static 位向量子类 标记类型信息位(const EcLevel& level, int mask);
   static void EmbedTypeInfo(const EcLevel& level, int mask, 字节矩阵类& matrix);
+  // Hands place(cell, bit) both modules of each format bit of level and mask in a symbol of
+  // dimension.
+  template <typename Place>
+  static void PlaceTypeInfo(const EcLevel& level, int mask, int dimension, Place place);
   // The two modules that carry format bit k (0 = least significant) in a symbol of dimension.
   static std::array<ModuleCell, 2> TypeInfoCells(int k, int dimension);
   // 18 version bits: the number and its BCH(0x1F25) remainder.
@@ -54,6 +58,9 @@ class 矩阵应用类 {
   // The cells still empty, in the order codeword bits fill them: two-column strips from the
   // right, up and down in turn, skipping the timing column.
   static std::vector<ModuleCell> DataCellOrder(const 字节矩阵类& matrix);
+  // Hands place(cell, bit) each of cells with its codeword bit, false past the end of bits.
+  template <typename Place>
+  static void PlaceDataBits(const 位向量类& bits, std::span<const ModuleCell> cells, Place place);
   // Writes bits into cells (padding with 0 past the end), each flipped where the mask says.
   // Raises "数据位未被全部填充…" when there are more bits than cells.
   static void 插入数据信息位(const 位向量类& bits, int mask, std::span<const ModuleCell> cells,
@@ -66,5 +73,26 @@ class 矩阵应用类 {
     return value == kEmpty || value == 0 || value == 1;
   }
 };
+
+template <typename Place>
+void 矩阵应用类::PlaceTypeInfo(const EcLevel& level, int mask, int dimension, Place place) {
+  const 位向量子类 bits = 标记类型信息位(level, mask);
+  for (int k = 0; k < bits.GetSize(); ++k) {
+    const bool bit = bits.取位值(bits.GetSize() - 1 - k);
+    for (const ModuleCell cell : TypeInfoCells(k, dimension)) {
+      place(cell, bit);
+    }
+  }
+}
+
+template <typename Place>
+void 矩阵应用类::PlaceDataBits(const 位向量类& bits, std::span<const ModuleCell> cells,
+                               Place place) {
+  const auto size = static_cast<std::size_t>(bits.GetSize());
+  const auto bytes = bits.Bytes();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    place(cells[i], i < size && ((bytes[i / 8] >> (7 - i % 8)) & 1U) != 0);
+  }
+}
 
 }  // namespace hosting::qr

@@ -28,24 +28,17 @@ void ComposeLine(std::span<const std::uint64_t> function, std::span<const std::u
 }  // namespace
 
 SymbolLayout::SymbolLayout(const QrVersion& version) {
-  矩阵应用类::EmbedFunctionPatterns(version, functionPatterns_);
-  dataCells_ = 矩阵应用类::DataCellOrder(functionPatterns_);
-  const int n = Dimension();
-  functionDark_ = PackedSymbol(n);
-  dataRegion_ = PackedSymbol(n);
+  字节矩阵类 functionPatterns;
+  矩阵应用类::EmbedFunctionPatterns(version, functionPatterns);
+  dataCells_ = 矩阵应用类::DataCellOrder(functionPatterns);
+  const int n = functionPatterns.GetWidth();
   for (int k = 0; k < kTypeInfoBits; ++k) {
-    typeInfoCells_[static_cast<std::size_t>(k)] = 矩阵应用类::TypeInfoCells(k, n);
-    for (const ModuleCell cell : typeInfoCells_[static_cast<std::size_t>(k)]) {
-      functionPatterns_.Set(cell.x, cell.y, 0);
+    for (const ModuleCell cell : 矩阵应用类::TypeInfoCells(k, n)) {
+      functionPatterns.Set(cell.x, cell.y, 0);
     }
   }
-  for (int y = 0; y < n; ++y) {
-    for (int x = 0; x < n; ++x) {
-      if (functionPatterns_.Get(x, y) == 1) {
-        functionDark_.SetDark(x, y);
-      }
-    }
-  }
+  functionDark_ = PackedSymbol::FromMatrix(functionPatterns);
+  dataRegion_ = PackedSymbol(n);
   for (const ModuleCell cell : dataCells_) {
     dataRegion_.SetDark(cell.x, cell.y);
   }
@@ -61,13 +54,11 @@ const SymbolLayout& SymbolLayout::ForVersion(const QrVersion& version) {
 
 PackedSymbol SymbolLayout::PlaceBits(const 位向量类& bits) const {
   PackedSymbol placed(Dimension());
-  const auto bytes = bits.Bytes();
-  const auto count = std::min(static_cast<std::size_t>(bits.GetSize()), dataCells_.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    if ((bytes[i / 8] >> (7 - i % 8)) & 1U) {
-      placed.SetDark(dataCells_[i].x, dataCells_[i].y);
+  矩阵应用类::PlaceDataBits(bits, dataCells_, [&placed](ModuleCell cell, bool bit) {
+    if (bit) {
+      placed.SetDark(cell.x, cell.y);
     }
-  }
+  });
   return placed;
 }
 
@@ -83,14 +74,11 @@ void SymbolLayout::Compose(const PackedSymbol& placed, const EcLevel& level, int
     ComposeLine(functionDark_.Column(i), placed.Column(i), maskColumns[phase],
                 dataRegion_.Column(i), out.Column(i));
   }
-  const 位向量子类 typeInfo = 矩阵应用类::标记类型信息位(level, mask);
-  for (int k = 0; k < kTypeInfoBits; ++k) {
-    if (typeInfo.取位值(kTypeInfoBits - 1 - k)) {
-      for (const ModuleCell cell : typeInfoCells_[static_cast<std::size_t>(k)]) {
-        out.SetDark(cell.x, cell.y);
-      }
+  矩阵应用类::PlaceTypeInfo(level, mask, n, [&out](ModuleCell cell, bool bit) {
+    if (bit) {
+      out.SetDark(cell.x, cell.y);
     }
-  }
+  });
 }
 
 }  // namespace hosting::qr

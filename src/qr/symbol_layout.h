@@ -3,12 +3,10 @@
 // the data modules and their packed masks — built once per version and then only read, so the
 // eight mask candidates of every encode reuse it.
 
-#include <array>
 #include <span>
 #include <vector>
 
 #include "qr/bit_vector.h"
-#include "qr/byte_matrix.h"
 #include "qr/ec_level.h"
 #include "qr/matrix_util.h"
 #include "qr/packed_symbol.h"
@@ -23,9 +21,7 @@ class SymbolLayout {
   // The shared layout of version, built on first use; safe to call from any thread.
   static const SymbolLayout& ForVersion(const QrVersion& version);
 
-  int Dimension() const { return functionPatterns_.GetWidth(); }
-  // Function patterns and version information set, format area reserved, data cells empty.
-  const 字节矩阵类& FunctionPatterns() const { return functionPatterns_; }
+  int Dimension() const { return functionDark_.Dimension(); }
   std::span<const ModuleCell> DataCells() const { return dataCells_; }
 
   // Codeword bits, unmasked, at their data modules (dark where the bit is 1).
@@ -35,11 +31,9 @@ class SymbolLayout {
   void Compose(const PackedSymbol& placed, const EcLevel& level, int mask, PackedSymbol& out) const;
 
  private:
-  字节矩阵类 functionPatterns_;
   std::vector<ModuleCell> dataCells_;
   PackedSymbol functionDark_;  // dark function modules; the format area left light
   PackedSymbol dataRegion_;    // set on every data module
-  std::array<std::array<ModuleCell, 2>, 15> typeInfoCells_{};  // both copies of each format bit
 };
 
 }  // namespace hosting::qr
