@@ -1,6 +1,7 @@
 // The exact answers of the transport's text functions (text_fuzz checks any bytes).
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "net/answer_text.h"
@@ -131,6 +132,25 @@ TEST(CookieJarTest, SetCookieLinesAndMerging) {
     EXPECT_EQ(MergeCookies(jar, fresh) + "|" + jar, merged + "|" + merged)
         << before << " | " << added;
     EXPECT_EQ(fresh.find(' '), std::string::npos);
+  }
+}
+
+// Every value of a range comes up, a maximum of 0 reaches past 15 bits, and each kind of digits
+// draws from its own set.
+TEST(RandomTest, RangesAndDigitKinds) {
+  std::set<int> seen, wide;
+  for (int i = 0; i < 2000; ++i) {
+    seen.insert(RandomInRange(1, 5));
+    wide.insert(RandomInRange(0, 0) > 32767);
+  }
+  EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5}));
+  EXPECT_TRUE(wide.contains(1));
+  EXPECT_EQ(RandomInRange(7, 3) + RandomInRange(-4, -4) + RandomDigits(-3).size(), 3);
+  for (const auto& [kind, digits] : {std::pair{0, "0123456789"s}, {1, "13579"s}, {7, "02468"s}}) {
+    const std::string drawn = RandomDigits(500, kind);
+    EXPECT_EQ(std::set<char>(drawn.begin(), drawn.end()),
+              std::set<char>(digits.begin(), digits.end()));
+    EXPECT_EQ(drawn.size(), 500u);
   }
 }
 

@@ -1,11 +1,13 @@
-// The Reed-Solomon encoder: codewords vanish at the generator's roots.
+// The Reed-Solomon encoder: codewords vanish at the generator's roots; division is exact.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
 #include "qr/gf256.h"
+#include "qr/gf_poly_divisible.h"
 #include "qr/rs_encoder.h"
 
 namespace hosting::qr {
@@ -39,6 +41,25 @@ TEST(QrReedSolomon, CodewordsVanishAtTheGeneratorsRoots) {
   std::fill(zeros.begin(), zeros.begin() + 5, 0);
   QrReedSolomon().编码(zeros, 7);
   EXPECT_EQ(zeros, std::vector<std::uint8_t>(12, 0));
+}
+
+// Division gives the dividend back as quotient * divisor + remainder, a shorter dividend too.
+TEST(QrReedSolomon, DivisionRebuildsTheDividend) {
+  const GF256& field = QrCodeField();
+  std::mt19937 random(3);
+  const auto bytes = [&random](std::size_t count) {
+    std::vector<std::uint8_t> drawn(count);
+    std::generate(drawn.begin(), drawn.end(),
+                  [&random] { return static_cast<std::uint8_t>(1 + random() % 255); });
+    return drawn;
+  };
+  for (const auto& [dividendSize, divisorSize] : {std::pair{30U, 7U}, {4U, 9U}, {1U, 1U}}) {
+    const GFPP dividend(field, bytes(dividendSize));
+    const GFP divisor(field, bytes(divisorSize));
+    const auto [quotient, remainder] = dividend.分离(divisor);
+    EXPECT_LT(remainder.Degree(), std::max(divisor.Degree(), 1));
+    EXPECT_EQ(quotient.Multiply(divisor).加或减(remainder).Coefficients(), dividend.Coefficients());
+  }
 }
 
 }  // namespace

@@ -79,8 +79,9 @@ TEST_F(SqlShapedInputTest, IsStoredLiterallyAndTouchesNothingElse) {
   Browser stranger(server().port());  // an always-true password does not log in
   EXPECT_EQ(stranger.Login(sly, "x' OR '1'='1")["success"], false);
   const std::string payout = "a' OR 1=1; UPDATE members SET ali_account='x";
-  member->Api("adminUser/bindAlipay.do",
-              "realname=x&aliAccount=" + hosting::net::FormValue(payout));
+  EXPECT_EQ(member->Api("adminUser/bindAlipay.do",
+                        "realname=x&aliAccount=" + hosting::net::FormValue(payout))["msg"],
+            "绑定成功");
   // The admin settlement form finds exactly the member named, and refuses a type id with SQL.
   const std::string account = "account=" + hosting::net::PercentEncodeUtf8(sly);
   for (const auto& [fields, status] :

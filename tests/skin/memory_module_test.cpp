@@ -36,6 +36,23 @@ TEST(MemoryModule, GetProcReadsAnExportNameNoFurtherThanTheNameAskedFor) {
   mprotect(unreadable, 0x1000, PROT_READ | PROT_WRITE);
 }
 
+// Section headers follow one another in the table: a second one maps its own copy of the bytes.
+TEST(MemoryModule, MapsEverySectionOfTheTable) {
+  PeImage image{.data = std::vector<std::uint8_t>(0x10, 0xAB)};
+  image.Build();
+  PutU32(image.bytes, PeImage::kPeOffset + 6, 2, 2);  // two sections
+  PutU32(image.bytes, PeImage::kOptionalHeader + 56, kData + 0x2000);
+  for (const auto& [at, value] : {std::pair{8U, 0x10U},
+                                  {12U, kData + 0x1000},
+                                  {16U, 0x10U},
+                                  {20U, 0x400U},
+                                  {36U, 0x40000040U}})
+    PutU32(image.bytes, PeImage::kSectionTable + 40 + at, value);
+  MemoryModule module;
+  ASSERT_TRUE(module.Load(image.bytes));
+  EXPECT_EQ(U32At(module.GetBase() + kData + 0x1000), 0xABABABABU);
+}
+
 // The image is mapped whole at its base, or relocated when that is taken, its imports filled in by
 // name or ordinal, its exports found by their whole names. Each damage points a header, table or
 // directory outside the image, or asks for a move the image cannot make: the copy is refused, and
