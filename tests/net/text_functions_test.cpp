@@ -135,8 +135,7 @@ TEST(CookieJarTest, SetCookieLinesAndMerging) {
   }
 }
 
-// Every value of a range comes up, a maximum of 0 reaches past 15 bits, and each kind of digits
-// draws from its own set.
+// Every value of a range comes up, 0 as maximum passes 15 bits, each kind of digit has its set.
 TEST(RandomTest, RangesAndDigitKinds) {
   std::set<int> seen, wide;
   for (int i = 0; i < 2000; ++i) {

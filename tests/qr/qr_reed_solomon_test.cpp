@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -46,19 +45,13 @@ TEST(QrReedSolomon, CodewordsVanishAtTheGeneratorsRoots) {
 // Division gives the dividend back as quotient * divisor + remainder, a shorter dividend too.
 TEST(QrReedSolomon, DivisionRebuildsTheDividend) {
   const GF256& field = QrCodeField();
-  std::mt19937 random(3);
-  const auto bytes = [&random](std::size_t count) {
-    std::vector<std::uint8_t> drawn(count);
-    std::generate(drawn.begin(), drawn.end(),
-                  [&random] { return static_cast<std::uint8_t>(1 + random() % 255); });
-    return drawn;
-  };
-  for (const auto& [dividendSize, divisorSize] : {std::pair{30U, 7U}, {4U, 9U}, {1U, 1U}}) {
-    const GFPP dividend(field, bytes(dividendSize));
-    const GFP divisor(field, bytes(divisorSize));
-    const auto [quotient, remainder] = dividend.分离(divisor);
-    EXPECT_LT(remainder.Degree(), std::max(divisor.Degree(), 1));
-    EXPECT_EQ(quotient.Multiply(divisor).加或减(remainder).Coefficients(), dividend.Coefficients());
+  const std::vector<std::uint8_t> longer(30, 0x53), shorter{9, 8, 7, 6},
+      divisor{1, 0x1D, 0, 0xFF, 3, 2, 1, 5, 4};
+  for (const auto& [top, bottom] :
+       {std::pair{longer, divisor}, {shorter, divisor}, {shorter, shorter}}) {
+    const auto [quotient, remainder] = GFPP(field, top).分离(GFP(field, bottom));
+    EXPECT_LT(remainder.Degree(), std::max(GFP(field, bottom).Degree(), 1));
+    EXPECT_EQ(quotient.Multiply(GFP(field, bottom)).加或减(remainder).Coefficients(), top);
   }
 }
 
