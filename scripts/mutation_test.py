@@ -127,7 +127,7 @@ def line_mutations(line):
 
 def hash_parity(line, column):
     # A fixed choice between +1 and -1 that does not depend on Python's hash seed.
-    return sum(line.encode()) + column & 1
+    return (sum(line.encode()) + column) & 1
 
 
 def balanced(text):

@@ -1,6 +1,6 @@
 #pragma once
-// SymbolLayout: what every symbol of one version shares — the function patterns, the order of
-// the data modules and their packed masks — built once per version and then only read, so the
+// SymbolLayout: what every symbol of one version shares — the packed function patterns, the data
+// region and the order of the data modules — built once per version and then only read, so the
 // eight mask candidates of every encode reuse it.
 
 #include <span>
