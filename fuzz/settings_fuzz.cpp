@@ -1,5 +1,5 @@
 // datas.ini: what the file can hold reads back once set; setting it again changes nothing.
-#include "app/profile_lines.h"
+#include "settings/profile_lines.h"
 #include "fuzz_support.h"
 #include "net/codec.h"
 
@@ -16,19 +16,19 @@ static bool Storable(std::string_view text) {
 
 void Fuzz(const Fields& fields) {
   const std::string_view section = fields[0], key = fields[1], value = fields[2], file = fields[3];
-  if (const auto found = app::FindProfileValue(file, section, key)) {
-    Require(found->size() <= app::kMaxProfileValueBytes && IsUtf8(net::GbkToUtf8(*found)),
+  if (const auto found = settings::FindProfileValue(file, section, key)) {
+    Require(found->size() <= settings::kMaxProfileValueBytes && IsUtf8(net::GbkToUtf8(*found)),
             "a value is cut to the buffer and reads as UTF-8", *found);
   }
   const std::string gbk = net::Utf8ToGbk(value);
-  const std::string written = app::WithProfileValue(file, section, key, gbk);
+  const std::string written = settings::WithProfileValue(file, section, key, gbk);
   // Names the lines can hold: a key starting with '[' would read as a section.
   if (!section.empty() && !key.empty() && section.find(']') == section.npos &&
       key.find('=') == key.npos && key.front() != '[' && Storable(section) && Storable(key) &&
-      Storable(value) && gbk.size() <= app::kMaxProfileValueBytes) {
-    Require(app::FindProfileValue(written, section, key) == gbk, "a value set is read back", gbk,
+      Storable(value) && gbk.size() <= settings::kMaxProfileValueBytes) {
+    Require(settings::FindProfileValue(written, section, key) == gbk, "a value set is read back", gbk,
             written);
-    Require(app::WithProfileValue(written, section, key, gbk) == written,
+    Require(settings::WithProfileValue(written, section, key, gbk) == written,
             "setting it again changes nothing", written);
   }
 }

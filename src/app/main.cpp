@@ -14,7 +14,7 @@
 #include "app/client.h"
 #include "app/clock_convention.h"
 #include "app/message_boxes.h"
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 #include "app/startup_skin.h"
 #include "net/session_cookie.h"
 #include "qr/gf256.h"
@@ -27,7 +27,7 @@ using namespace hosting;
 app::ClientSettings ProgramSettings() {
   app::ClientSettings settings;
   settings.endpoints = {app::kPlatformUrl, app::kVersionServiceUrl, app::kUpdatePackageUrl};
-  settings.settingsFile = app::SettingsFilePath();
+  settings.settingsFile = settings::SettingsFilePath();
   settings.clock = app::SystemClockConvention();
   settings.decorate = app::AttachStartupSkin;
   settings.openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };

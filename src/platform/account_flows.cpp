@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 #include "data/json_object.h"
 #include "net/form_encoding.h"
 #include "platform/captcha_flows.h"
@@ -19,9 +19,9 @@ Message Warning(std::string text) {
 
 void SaveCredentials(const FlowContext& context, LoginView& view) {
   // Read from the boxes again: the values as they are now, after the answer.
-  app::WriteSetting(context.settingsFile, app::kSettingsSection, app::kUserNameKey,
+  settings::WriteSetting(context.settingsFile, settings::kSettingsSection, settings::kUserNameKey,
                     view.UserName());
-  app::WriteSetting(context.settingsFile, app::kSettingsSection, app::kPasswordKey,
+  settings::WriteSetting(context.settingsFile, settings::kSettingsSection, settings::kPasswordKey,
                     view.Password());
 }
 

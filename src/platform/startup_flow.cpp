@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 #include "data/json_object.h"
 #include "net/text_helpers.h"
 #include "platform/captcha_flows.h"
@@ -16,9 +16,9 @@ constexpr int kNoticePartWidth = 295;
 
 void LoadSavedCredentials(const FlowContext& context, LoginView& view) {
   view.SetUserName(
-      app::ReadSetting(context.settingsFile, app::kSettingsSection, app::kUserNameKey));
+      settings::ReadSetting(context.settingsFile, settings::kSettingsSection, settings::kUserNameKey));
   view.SetPassword(
-      app::ReadSetting(context.settingsFile, app::kSettingsSection, app::kPasswordKey));
+      settings::ReadSetting(context.settingsFile, settings::kSettingsSection, settings::kPasswordKey));
 }
 
 void ShowVersionAndNotice(const FlowContext& context, LoginView& view) {

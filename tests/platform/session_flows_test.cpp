@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 #include "flow_test_bed.h"
 #include "net/codec.h"
 #include "platform/account_flows.h"
@@ -33,7 +33,7 @@ TEST(StartupTest, FillsStatusBarSessionAndCaptcha) {
 TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
   FlowTestBed bed;
   bed.platform().members.Register("li", "a&b+c=d", 0);
-  app::WriteSetting(bed.settingsFile, app::kSettingsSection, app::kUserNameKey, "old");
+  settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kUserNameKey, "old");
   const std::string before = FileBytes(bed.settingsFile);
   OpenPlatformSession(bed.context);
   const std::string saved = net::Utf8ToGbk("[【配置】]\r\n用户名=li\r\n用户密码=a&b+c=d\r\n");

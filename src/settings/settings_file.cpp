@@ -1,11 +1,11 @@
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <fstream>
 #include <iterator>
 #include <mutex>
 #include <optional>
 
-#include "app/profile_lines.h"
+#include "settings/profile_lines.h"
 #include "net/codec.h"
 #include "net/text_helpers.h"
 
@@ -13,7 +13,7 @@
 #include <windows.h>
 #endif
 
-namespace hosting::app {
+namespace hosting::settings {
 namespace {
 
 namespace fs = std::filesystem;
@@ -111,4 +111,4 @@ fs::path SettingsFilePath() {
   return directory.empty() ? fs::path{} : directory / kSettingsFileName;
 }
 
-}  // namespace hosting::app
+}  // namespace hosting::settings

@@ -1,6 +1,6 @@
 // datas.ini: a private-profile file in GBK with CRLF lines, read and written through UTF-8 texts.
 
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -12,7 +12,7 @@
 
 #include "support/files.h"
 
-namespace hosting::app {
+namespace hosting::settings {
 namespace {
 
 namespace fs = std::filesystem;
@@ -123,9 +123,9 @@ TEST(SettingsPath, IsBesideTheExecutableWhateverTheWorkingDirectory) {
   fs::current_path(fs::temp_directory_path());
   const fs::path directory = ExecutableDirectory();
   fs::current_path(before);
-  EXPECT_TRUE(fs::exists(directory / "hosting_app_settings_test"));
+  EXPECT_TRUE(fs::exists(directory / "hosting_settings_test"));
   EXPECT_EQ(SettingsFilePath(), directory / "datas.ini");
 }
 
 }  // namespace
-}  // namespace hosting::app
+}  // namespace hosting::settings

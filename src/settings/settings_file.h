@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace hosting::app {
+namespace hosting::settings {
 
 inline constexpr std::string_view kSettingsFileName = "datas.ini";
 inline constexpr std::string_view kSettingsSection = "【配置】";
@@ -26,4 +26,4 @@ std::filesystem::path ExecutableDirectory();
 // ExecutableDirectory() / "datas.ini"; empty when the directory is unknown.
 std::filesystem::path SettingsFilePath();
 
-}  // namespace hosting::app
+}  // namespace hosting::settings

@@ -1,4 +1,4 @@
-#include "app/profile_lines.h"
+#include "settings/profile_lines.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 
 #include "net/codec.h"
 
-namespace hosting::app {
+namespace hosting::settings {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
@@ -171,4 +171,4 @@ std::string WithProfileValue(std::string_view content, std::string_view section,
   return out;
 }
 
-}  // namespace hosting::app
+}  // namespace hosting::settings

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace hosting::app {
+namespace hosting::settings {
 
 // Longest value handed out, in GBK bytes (the read buffer of the system's profile functions).
 inline constexpr std::size_t kMaxProfileValueBytes = 10239;
@@ -22,4 +22,4 @@ std::optional<std::string> FindProfileValue(std::string_view content, std::strin
 std::string WithProfileValue(std::string_view content, std::string_view section,
                              std::string_view key, std::string_view gbkValue);
 
-}  // namespace hosting::app
+}  // namespace hosting::settings
