@@ -1,7 +1,7 @@
 // datas.ini: what the file can hold reads back once set; setting it again changes nothing.
-#include "settings/profile_lines.h"
 #include "fuzz_support.h"
 #include "net/codec.h"
+#include "settings/profile_lines.h"
 
 namespace hosting::fuzz {
 
@@ -26,8 +26,8 @@ void Fuzz(const Fields& fields) {
   if (!section.empty() && !key.empty() && section.find(']') == section.npos &&
       key.find('=') == key.npos && key.front() != '[' && Storable(section) && Storable(key) &&
       Storable(value) && gbk.size() <= settings::kMaxProfileValueBytes) {
-    Require(settings::FindProfileValue(written, section, key) == gbk, "a value set is read back", gbk,
-            written);
+    Require(settings::FindProfileValue(written, section, key) == gbk, "a value set is read back",
+            gbk, written);
     Require(settings::WithProfileValue(written, section, key, gbk) == written,
             "setting it again changes nothing", written);
   }

@@ -14,10 +14,10 @@
 #include "app/client.h"
 #include "app/clock_convention.h"
 #include "app/message_boxes.h"
-#include "settings/settings_file.h"
 #include "app/startup_skin.h"
 #include "net/session_cookie.h"
 #include "qr/gf256.h"
+#include "settings/settings_file.h"
 #include "ui/skin/skin_engine.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "settings/settings_file.h"
 #include "data/json_object.h"
 #include "net/form_encoding.h"
 #include "platform/captcha_flows.h"
 #include "platform/platform_requests.h"
+#include "settings/settings_file.h"
 
 namespace hosting::platform {
 namespace {
@@ -20,9 +20,9 @@ Message Warning(std::string text) {
 void SaveCredentials(const FlowContext& context, LoginView& view) {
   // Read from the boxes again: the values as they are now, after the answer.
   settings::WriteSetting(context.settingsFile, settings::kSettingsSection, settings::kUserNameKey,
-                    view.UserName());
+                         view.UserName());
   settings::WriteSetting(context.settingsFile, settings::kSettingsSection, settings::kPasswordKey,
-                    view.Password());
+                         view.Password());
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "settings/settings_file.h"
 #include "data/json_object.h"
 #include "net/text_helpers.h"
 #include "platform/captcha_flows.h"
 #include "platform/platform_requests.h"
+#include "settings/settings_file.h"
 
 namespace hosting::platform {
 namespace {
@@ -15,10 +15,10 @@ constexpr int kVersionPartWidth = 70;
 constexpr int kNoticePartWidth = 295;
 
 void LoadSavedCredentials(const FlowContext& context, LoginView& view) {
-  view.SetUserName(
-      settings::ReadSetting(context.settingsFile, settings::kSettingsSection, settings::kUserNameKey));
-  view.SetPassword(
-      settings::ReadSetting(context.settingsFile, settings::kSettingsSection, settings::kPasswordKey));
+  view.SetUserName(settings::ReadSetting(context.settingsFile, settings::kSettingsSection,
+                                         settings::kUserNameKey));
+  view.SetPassword(settings::ReadSetting(context.settingsFile, settings::kSettingsSection,
+                                         settings::kPasswordKey));
 }
 
 void ShowVersionAndNotice(const FlowContext& context, LoginView& view) {

@@ -5,9 +5,9 @@
 #include <mutex>
 #include <optional>
 
-#include "settings/profile_lines.h"
 #include "net/codec.h"
 #include "net/text_helpers.h"
+#include "settings/profile_lines.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "settings/settings_file.h"
 #include "e2e/member_flows.h"
 #include "net/codec.h"
+#include "settings/settings_file.h"
 #include "ui/bind_alipay_dialog.h"
 #include "ui/picture_box.h"
 
@@ -27,8 +27,10 @@ TEST(ClientEndToEnd, LoginWindowThenMainWindow) {
   ClientHarness harness;
   QSignalSpy loginClosed(&harness.client(), &app::Client::loginWindowClosed);
   QSignalSpy mainClosed(&harness.client(), &app::Client::mainWindowClosed);
-  settings::WriteSetting(harness.settingsFile(), settings::kSettingsSection, settings::kUserNameKey, "张三");
-  settings::WriteSetting(harness.settingsFile(), settings::kSettingsSection, settings::kPasswordKey, "密码a&b");
+  settings::WriteSetting(harness.settingsFile(), settings::kSettingsSection, settings::kUserNameKey,
+                         "张三");
+  settings::WriteSetting(harness.settingsFile(), settings::kSettingsSection, settings::kPasswordKey,
+                         "密码a&b");
   harness.Start();
   ui::LoginWindow& window = harness.login();
   const auto parts = [&] { return Control<QStatusBar>(window, "状态条1").findChildren<QLabel*>(); };

@@ -6,7 +6,6 @@
 #include <set>
 #include <thread>
 
-#include "settings/settings_file.h"
 #include "flow_test_bed.h"
 #include "hostile/hostile_answers.h"
 #include "platform/account_flows.h"
@@ -16,6 +15,7 @@
 #include "platform/hosting_qr_flow.h"
 #include "platform/platform_requests.h"
 #include "platform/startup_flow.h"
+#include "settings/settings_file.h"
 
 namespace hosting::hostile {
 namespace {
@@ -46,8 +46,10 @@ std::string RowsOf(const testing_support::Rows& rows) {
 // silent server gets a short time-out: 50 MB under a sanitized build must not be cut short.
 struct Cell {
   explicit Cell(Hostility kind) {
-    settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kUserNameKey, "老用户");
-    settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kPasswordKey, "old pw");
+    settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kUserNameKey,
+                           "老用户");
+    settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kPasswordKey,
+                           "old pw");
     bed.cookie.Replace(kSessionBefore);
     if (kind == H::kSilent)
       bed.context.requestTimeout = std::chrono::seconds(1);

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "settings/settings_file.h"
 #include "flow_test_bed.h"
 #include "net/codec.h"
 #include "platform/account_flows.h"
 #include "platform/captcha_flows.h"
 #include "platform/platform_requests.h"
 #include "platform/startup_flow.h"
+#include "settings/settings_file.h"
 
 namespace hosting::platform::testing {
 namespace {
@@ -33,7 +33,8 @@ TEST(StartupTest, FillsStatusBarSessionAndCaptcha) {
 TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
   FlowTestBed bed;
   bed.platform().members.Register("li", "a&b+c=d", 0);
-  settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kUserNameKey, "old");
+  settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kUserNameKey,
+                         "old");
   const std::string before = FileBytes(bed.settingsFile);
   OpenPlatformSession(bed.context);
   const std::string saved = net::Utf8ToGbk("[【配置】]\r\n用户名=li\r\n用户密码=a&b+c=d\r\n");
