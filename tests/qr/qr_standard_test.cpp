@@ -50,11 +50,18 @@ TEST(QrStandard, SymbolsCarryFormatAndVersionInformationAndTheDarkModule) {
     const int n = m.GetWidth();
     ASSERT_EQ(n, 17 + 4 * qr.GetVersion());
     const std::string format = 矩阵应用类::标记类型信息位(*level, qr.GetMaskPattern()).到字符串();
-    for (std::size_t copy = 0; copy < 2; ++copy) {
+    // Format bit k (0 least significant): beside the top-left finder, skipping the timing lines,
+    // and again split between the other two finders.
+    const auto formatCell = [n](int k, int copy) {
+      if (copy == 1)
+        return k < 8 ? std::pair(n - 1 - k, 8) : std::pair(8, n - 15 + k);
+      return k < 8 ? std::pair(8, k < 6 ? k : k + 1) : std::pair(k == 8 ? 7 : 14 - k, 8);
+    };
+    for (int copy = 0; copy < 2; ++copy) {
       std::string bits(15, '?');
       for (int k = 0; k < 15; ++k) {
-        const ModuleCell cell = 矩阵应用类::TypeInfoCells(k, n)[copy];
-        bits[static_cast<std::size_t>(14 - k)] = m.Get(cell.x, cell.y) == 1 ? '1' : '0';
+        const auto [x, y] = formatCell(k, copy);
+        bits[static_cast<std::size_t>(14 - k)] = m.Get(x, y) == 1 ? '1' : '0';
       }
       EXPECT_EQ(bits, format) << text << " copy " << copy;
     }
@@ -65,6 +72,30 @@ TEST(QrStandard, SymbolsCarryFormatAndVersionInformationAndTheDarkModule) {
       EXPECT_EQ(m.Get(i / 3, n - 11 + i % 3), bit);
       EXPECT_EQ(m.Get(n - 11 + i % 3, i / 3), bit);
     }
+  }
+}
+
+TEST(QrStandard, AlignmentPatternsSitWhereTheStandardsRulePutsThem) {
+  for (int v = 2; v <= 40; ++v) {
+    const QrVersion& version = QrVersion::取版本_通过版本号(v);
+    const int n = version.GetDimension(), count = v / 7 + 2;
+    const int step = v == 32 ? 26 : (v * 4 + count * 2 + 1) / (count * 2 - 2) * 2;
+    std::vector<int> centres{6};
+    for (int at = n - 7; static_cast<int>(centres.size()) < count; at -= step)
+      centres.insert(centres.begin() + 1, at);
+    ASSERT_EQ(version.GetAlignmentPatternCenters(), centres) << v;
+    位向量子类 zeros;
+    zeros.AppendBits(0, 8 * version.GetTotalCodewords());
+    字节矩阵类 m;
+    矩阵应用类::BuildMatrix(zeros, L, version, 0, m);
+    for (const int cx : centres)
+      for (const int cy : centres)
+        for (int d = 0; d < 25 && !(std::min(cx, cy) == 6 && (cx + cy == 12 || cx + cy == n - 1));
+             ++d) {  // not where a finder sits
+          const int dx = d % 5 - 2, dy = d / 5 - 2;
+          EXPECT_EQ(m.Get(cx + dx, cy + dy), std::max(std::abs(dx), std::abs(dy)) == 1 ? 0 : 1)
+              << v << " at " << cx << "," << cy;
+        }
   }
 }
 

@@ -62,6 +62,10 @@ TEST_F(RobustnessTest, CodesAreSeenOnlyByTheirOwnerUntilTheyExpire) {
   EXPECT_EQ(owner->Api("weixin/code.do", poll)["data"]["loginType"], 0);
   Advance(1);
   EXPECT_EQ(owner->Api("weixin/code.do", poll)["data"]["loginType"], 2);
+  const std::int64_t member = platform().members.Register("opener", "pw", Now()).value();
+  for (int i = 0; i < kMaxOpenCodes; ++i)
+    ASSERT_TRUE(platform().hosting.OpenCode(member, Now())) << i;
+  EXPECT_FALSE(platform().hosting.OpenCode(member, Now())) << "too many codes waiting";
 }
 
 }  // namespace
