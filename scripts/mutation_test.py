@@ -1,12 +1,17 @@
 #!/usr/bin/env python3
 """Seeded single-line mutations of the code the default preset compiles, each run against the suite.
 
-Usage: mutation_test.py N SEED   (scripts/mutation-test.sh is the entry point)
+Usage: mutation_test.py N SEED        (scripts/mutation-test.sh is the entry point)
+       mutation_test.py --sample FILE  (replays a recorded sample on today's sources)
 
 Sites are the lines of src/ and sandbox/ that survive the preprocessor in the default build (so no
 _WIN32 branch). The candidates are shuffled with SEED and applied one at a time until N of them
 compiled: rebuild, run the whole suite stopping at the first failure, restore the file's bytes.
 A failing or timed-out suite kills the mutant; a mutant that does not compile is not counted.
+
+A sample file (JSON: path, line, kind, original and mutated line text) pins one sample across
+changes of the sources: each mutation is applied to the line that still reads as it did, nearest to
+where it was, and one whose line is gone is reported and not counted.
 """
 
 import json
@@ -151,6 +156,21 @@ def candidates(seed):
     return sites
 
 
+def recorded(sample_file):
+    sites = []
+    for entry in json.loads(Path(sample_file).read_text(encoding="utf-8")):
+        file = TOP / entry["path"]
+        lines = file.read_text(encoding="utf-8").splitlines(keepends=True) if file.exists() else []
+        same = [i + 1 for i, line in enumerate(lines) if line == entry["original"]]
+        if not same:
+            log(f"  gone        {entry['path']}:{entry['line']} {entry['kind']}: "
+                f"{entry['original'].strip()}")
+            continue
+        number = min(same, key=lambda n: abs(n - entry["line"]))
+        sites.append((entry["path"], number, entry["kind"], entry["mutated"]))
+    return sites
+
+
 def run(args, limit=None):
     """Runs a command in its own process group; returns (exit code or None on time-out, output)."""
     proc = subprocess.Popen(args, cwd=TOP, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
@@ -183,8 +203,8 @@ def main():
     # A stop request still runs the `finally` that restores the mutated file.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     if len(sys.argv) != 3:
-        sys.exit("usage: mutation-test.sh N SEED")
-    wanted, seed = int(sys.argv[1]), int(sys.argv[2])
+        sys.exit("usage: mutation-test.sh N SEED | --sample FILE")
+    replay = sys.argv[1] == "--sample"
     subprocess.run(["cmake", "-S", str(TOP), "-B", str(BUILD), "-G", "Ninja",
                     "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DHOSTING_WERROR=ON",
                     "-DHOSTING_BUILD_BENCH=OFF", "-DCMAKE_EXPORT_COMPILE_COMMANDS=ON"],
@@ -198,8 +218,10 @@ def main():
     limit = int(os.environ.get("MUTATION_TIMEOUT", max(120, 3 * (time.monotonic() - began))))
     log(f"suite passes unmutated; {limit} s per mutated run")
 
+    sites = recorded(sys.argv[2]) if replay else candidates(int(sys.argv[2]))
+    wanted = len(sites) if replay else int(sys.argv[1])
     killed, survived, uncompiled = [], [], 0
-    for path, number, kind, mutated in candidates(seed):
+    for path, number, kind, mutated in sites:
         if len(killed) + len(survived) == wanted:
             break
         file = TOP / path
@@ -226,7 +248,7 @@ def main():
     counted = len(killed) + len(survived)
     score = 100.0 * len(killed) / counted if counted else 0.0
     log(f"\nkilled {len(killed)} / survived {len(survived)} / score {score:.1f}% "
-        f"(seed {seed}, {uncompiled} did not compile)")
+        f"({'sample ' if replay else 'seed '}{sys.argv[2]}, {uncompiled} did not compile)")
     for label in survived:
         log(f"survivor: {label}")
     build()  # leave the build tree matching the restored sources
