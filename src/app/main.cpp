@@ -17,7 +17,7 @@
 #include "app/startup_skin.h"
 #include "net/session_cookie.h"
 #include "qr/gf256.h"
-#include "settings/settings_file.h"
+#include "settings/settings_location.h"
 #include "ui/skin/skin_engine.h"
 
 namespace {
@@ -27,7 +27,7 @@ using namespace hosting;
 app::ClientSettings ProgramSettings() {
   app::ClientSettings settings;
   settings.endpoints = {app::kPlatformUrl, app::kVersionServiceUrl, app::kUpdatePackageUrl};
-  settings.settingsFile = settings::SettingsFilePath();
+  settings.settingsFile = settings::PrepareSettingsFile();
   settings.clock = app::SystemClockConvention();
   settings.decorate = app::AttachStartupSkin;
   settings.openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };

@@ -68,7 +68,7 @@ std::string ReadSetting(const fs::path& file, std::string_view section, std::str
 
 void WriteSetting(const fs::path& file, std::string_view section, std::string_view key,
                   std::string_view value) {
-  if (!FitsOnOneLine(section) || !FitsOnOneLine(key) || !FitsOnOneLine(value) ||
+  if (file.empty() || !FitsOnOneLine(section) || !FitsOnOneLine(key) || !FitsOnOneLine(value) ||
       section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) {
     return;
   }
@@ -81,6 +81,7 @@ void WriteSetting(const fs::path& file, std::string_view section, std::string_vi
   if (!content && fs::exists(file, error)) {
     return;  // unreadable: replacing it would lose what it holds
   }
+  fs::create_directories(file.parent_path(), error);  // the first write makes the folder
   ReplaceFile(file, WithProfileValue(content.value_or(""), section, key, net::Utf8ToGbk(value)));
 }
 

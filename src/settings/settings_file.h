@@ -1,8 +1,8 @@
 #pragma once
 // The saved-credentials file: a private-profile (INI) file in GBK with CRLF lines. Section and key
 // names match case-insensitively; values are trimmed of blanks on reading and cut at 10,239 bytes.
-// Texts in and out are UTF-8. Writes replace the file atomically; failures are ignored, and a
-// name or value holding a line break or NUL is not written.
+// Texts in and out are UTF-8. Writes replace the file atomically, making its folder when missing;
+// failures are ignored, and a name or value holding a line break or NUL is not written.
 
 #include <filesystem>
 #include <string>
