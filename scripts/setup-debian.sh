@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and the run command need.
-# Idempotent: packages already present are left alone, and nothing is fetched then.
+# Installs the Debian packages that the build, the tests and the run command need, or those of
+# the list file given (one package a line). Idempotent: packages already present are left alone,
+# and nothing is fetched then.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-mapfile -t packages < <(grep -v -E '^\s*(#|$)' "$here/debian-packages.txt")
+mapfile -t packages < <(grep -v -E '^\s*(#|$)' "${1:-$here/debian-packages.txt}")
 
 missing=()
 for p in "${packages[@]}"; do
