@@ -14,66 +14,48 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::FileBytes;
-using testing_support::ScratchFolder;
 
 TEST(SettingsLocation, PortableCopiesKeepTheFileBesideThemElseTheConfigurationFolderHoldsIt) {
-  const fs::path config = "/home/m/.config/hosting-client";
+  const fs::path cfg = "/home/m/.config/hosting-client", file = cfg / "datas.ini";
   const struct {
-    fs::path executableFolder;
-    bool writable;
-    fs::path configurationFolder;
+    LocationFacts facts;
     SettingsLocation expected;
   } cases[] = {
-      {"/home/m/client", true, config, {"/home/m/client/datas.ini", {}}},
-      {"/media/cd/client", false, config, {config / "datas.ini", "/media/cd/client/datas.ini"}},
-      // Root can write /usr/bin; an installed copy still stays out of it.
-      {"/usr/bin", true, config, {config / "datas.ini", "/usr/bin/datas.ini"}},
-      {"/opt/hosting-client/bin",
-       true,
-       config,
-       {config / "datas.ini", "/opt/hosting-client/bin/datas.ini"}},
-      {"/mnt/c/Program Files (x86)/hc",
-       true,
-       "/c/AppData/hosting-client",
-       {"/c/AppData/hosting-client/datas.ini", "/mnt/c/Program Files (x86)/hc/datas.ini"}},
-      {"/home/m/usr", true, config, {"/home/m/usr/datas.ini", {}}},
-      {"/usr/bin", true, {}, {}},
-      {{}, false, config, {config / "datas.ini", {}}},
+      {{"/home/m/hc", true, cfg}, {"/home/m/hc/datas.ini", {}}},
+      {{"/media/cd", false, cfg}, {file, "/media/cd/datas.ini"}},
+      {{"/usr/bin", true, cfg}, {file, "/usr/bin/datas.ini"}},  // root can write there
+      {{"/opt/hc", true, cfg}, {file, "/opt/hc/datas.ini"}},
+      {{"/c/Program Files (x86)/hc", true, cfg}, {file, "/c/Program Files (x86)/hc/datas.ini"}},
+      {{"/home/m/usr", true, cfg}, {"/home/m/usr/datas.ini", {}}},
+      {{"/usr/bin", true, {}}, {}},
+      {{{}, false, cfg}, {file, {}}},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ChooseSettingsLocation({c.executableFolder, c.writable, c.configurationFolder}),
-              c.expected)
-        << c.executableFolder << (c.writable ? " writable" : " read-only");
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(ChooseSettingsLocation(c.facts), c.expected)
+        << c.facts.executableFolder << (c.facts.executableFolderWritable ? " writable" : "");
   EXPECT_EQ(XdgConfigurationFolder("/x/cfg", "/home/m"), "/x/cfg/hosting-client");
-  EXPECT_EQ(XdgConfigurationFolder({}, "/home/m"), config);
-  EXPECT_EQ(XdgConfigurationFolder("relative", "/home/m"), config) << "a relative value is ignored";
+  EXPECT_EQ(XdgConfigurationFolder({}, "/home/m"), cfg);
+  EXPECT_EQ(XdgConfigurationFolder("relative", "/home/m"), cfg) << "a relative value is ignored";
   EXPECT_EQ(XdgConfigurationFolder({}, {}), fs::path{});
 }
 
 TEST(SettingsLocation, AnOldFileGivesTheFirstValuesOnceAndTheFolderIsMadeOnTheFirstWrite) {
-  const ScratchFolder folder;
-  const SettingsLocation location{folder.path() / "config/hosting-client/datas.ini",
-                                  folder.path() / "datas.ini"};
-  TakeStartingValues(location);
-  EXPECT_FALSE(fs::exists(location.file.parent_path())) << "nothing to take, nothing made";
+  const testing_support::ScratchFolder folder;
+  const fs::path old = folder.path() / "datas.ini", file = folder.path() / "cfg/hc/datas.ini";
+  TakeStartingValues({file, old});
+  EXPECT_FALSE(fs::exists(file.parent_path())) << "nothing to take, nothing made";
+  WriteSetting(old, kSettingsSection, kUserNameKey, "张三");
+  WriteSetting(old, kSettingsSection, kPasswordKey, "a&b");
+  const std::string oldBytes = FileBytes(old);
+  TakeStartingValues({file, old});
+  WriteSetting(old, kSettingsSection, kUserNameKey, "李四");
+  TakeStartingValues({file, old});
+  EXPECT_EQ(FileBytes(file), oldBytes) << "taken once, byte for byte";
 
-  WriteSetting(location.startingFile, kSettingsSection, kUserNameKey, "张三");
-  WriteSetting(location.startingFile, kSettingsSection, kPasswordKey, "a&b");
-  const std::string oldBytes = FileBytes(location.startingFile);
-  TakeStartingValues(location);
-  EXPECT_EQ(FileBytes(location.file), oldBytes);
-
-  WriteSetting(location.startingFile, kSettingsSection, kUserNameKey, "李四");
-  TakeStartingValues(location);
-  EXPECT_EQ(FileBytes(location.file), oldBytes) << "taken once, never again";
-
-  // A folder that cannot be made (its parent is a file): nothing is remembered, nothing breaks.
-  std::ofstream(folder.path() / "plain") << "x";
-  const fs::path unmakeable = folder.path() / "plain/hosting-client/datas.ini";
-  TakeStartingValues({unmakeable, location.startingFile});
+  std::ofstream(folder.path() / "plain") << "x";  // a folder cannot be made under a file
+  const fs::path unmakeable = folder.path() / "plain/hc/datas.ini";
+  TakeStartingValues({unmakeable, old});
   WriteSetting(unmakeable, kSettingsSection, kUserNameKey, "张三");
-  EXPECT_EQ(ReadSetting(unmakeable, kSettingsSection, kUserNameKey), "");
   EXPECT_EQ(FileBytes(folder.path() / "plain"), "x");
 }
 
