@@ -19,16 +19,15 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kProgramFolderName = "hosting-client";
 
-// `wanted` is lower case; ASCII letters of `name` match either case.
-bool EqualsIgnoringCase(const fs::path::string_type& name, std::string_view wanted) {
-  return std::ranges::equal(name, wanted, [](fs::path::value_type a, char b) {
-    return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
-  });
-}
-
+// "Program Files", "Program Files (x86)", "Program Files (Arm)", in any case.
 bool IsProgramFilesName(const fs::path& component) {
-  return EqualsIgnoringCase(component.native(), "program files") ||
-         EqualsIgnoringCase(component.native(), "program files (x86)");
+  constexpr std::string_view kPrefix = "program files";
+  const fs::path::string_type& name = component.native();
+  return name.size() >= kPrefix.size() &&
+         std::equal(kPrefix.begin(), kPrefix.end(), name.begin(),
+                    [](char wanted, fs::path::value_type c) {
+                      return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == wanted;
+                    });
 }
 
 bool IsWritableFolder(const fs::path& folder) {
@@ -94,8 +93,7 @@ SettingsLocation ChooseSettingsLocation(const LocationFacts& facts) {
 
 void TakeStartingValues(const SettingsLocation& location) {
   std::error_code error;
-  if (location.startingFile.empty() || fs::exists(location.file, error) ||
-      !fs::exists(location.startingFile, error)) {
+  if (fs::exists(location.file, error) || !fs::exists(location.startingFile, error)) {
     return;
   }
   // In the order the client saves them, so the file is the one a later save would write.

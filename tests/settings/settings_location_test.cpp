@@ -28,7 +28,7 @@ TEST(SettingsLocation, PortableCopiesKeepTheFileBesideThemElseTheConfigurationFo
       {{"/c/Program Files (x86)/hc", true, cfg}, {file, "/c/Program Files (x86)/hc/datas.ini"}},
       {{"/home/m/usr", true, cfg}, {"/home/m/usr/datas.ini", {}}},
       {{"/usr/bin", true, {}}, {}},
-      {{{}, false, cfg}, {file, {}}},
+      {{{}, true, cfg}, {file, {}}},  // the executable's folder unknown
   };
   for (const auto& c : cases)
     EXPECT_EQ(ChooseSettingsLocation(c.facts), c.expected)
