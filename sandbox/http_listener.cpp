@@ -16,6 +16,12 @@ HttpListener::HttpListener(const SandboxConfig& config) : latency_(config.latenc
   const auto threads = static_cast<std::size_t>(std::max(config.threads, 2));
   server_.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server_.set_tcp_nodelay(true);
+  // The library's default asks for SO_REUSEPORT, with which a second sandbox binds a port that
+  // another one serves and silently shares its connections; a port in use must fail to bind.
+  server_.set_socket_options([](socket_t sock) {
+    const int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   server_.set_keep_alive_max_count(100'000);
   server_.set_keep_alive_timeout(std::max(config.keepAliveSeconds, 1));
   server_.set_read_timeout(10);
