@@ -27,6 +27,7 @@ Client::Client(ClientSettings settings, pf::TaskRunner& runner, MessageBoxes& bo
                .sessionCookie = sessionCookie,
                .runner = runner,
                .countdown = countdown_,
+               .hostedList = hostedList_,
                .timings = settings_.timings,
                .clock = settings_.clock,
                .shutdown = shutdown_.get_token(),
@@ -43,6 +44,7 @@ Client::~Client() {
 void Client::RequestShutdown() {
   shutdown_.request_stop();
   countdown_.Stop();
+  watch_.reset();
 }
 
 void Client::Start() {
@@ -85,6 +87,7 @@ void Client::OpenMainWindow() {
   mainView_ = std::make_shared<QtMainView>(*main_, boxes_);
   ConnectMainWindow();
   main_->show();
+  watch_ = std::make_unique<pf::HostedAccountsWatch>(context_, mainView_);
   Background([this] { pf::LoadHostedAccounts(context_, *mainView_); });
   Background([this] { pf::LoadHomeCounters(context_, *mainView_); });
   Background([this] { pf::LoadWithdrawCaptcha(context_, *mainView_); });
@@ -100,6 +103,12 @@ void Client::ConnectMainWindow() {
   };
   // 按钮2 disables itself on the GUI thread, then the hosting worker starts.
   connect(window, &W::qrRequested, this, [this] { pf::RequestHostingQr(context_, mainView_); });
+  // The expired code presses 按钮2, and only while it could be pressed.
+  connect(mainView_->expiredCodeOverlay(), &ui::ExpiredCodeOverlay::activated, this,
+          [this, window] {
+            if (window->qrButton().isEnabled())
+              pf::RequestHostingQr(context_, mainView_);
+          });
   onWorker(&W::qrReleaseRequested,
            [](const pf::FlowContext& c, const std::shared_ptr<QtMainView>& v) {
              pf::ReleaseHostingQr(c, *v);
@@ -132,7 +141,11 @@ void Client::ConnectMainWindow() {
            });
   connect(window, &W::bindDialogRequested, this, &Client::OpenBindDialog);
   connect(window, &W::changePasswordRequested, this, &Client::OpenChangePasswordDialog);
-  connect(window, &W::closed, this, &Client::mainWindowClosed);
+  // The watch ends with the window, before the program does.
+  connect(window, &W::closed, this, [this] {
+    watch_.reset();
+    emit mainWindowClosed();
+  });
 }
 
 // Both dialogs are modal, made anew for each opening, and closed by their worker once the answer

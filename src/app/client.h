@@ -14,6 +14,7 @@
 
 #include "app/message_boxes.h"
 #include "platform/flow_context.h"
+#include "platform/hosted_accounts_watch.h"
 
 class QWidget;
 
@@ -49,7 +50,8 @@ class Client : public QObject {
 
   // Shows LoginWindow, runs the skin step and starts StartupWorker.
   void Start();
-  // Asks long-running workers (the hosting poll) to stop; the destructor does it too.
+  // Asks long-running workers (the hosting poll) to stop and ends the watch; the destructor does it
+  // too.
   void RequestShutdown();
 
   ui::LoginWindow& loginWindow() const { return *login_; }
@@ -71,11 +73,13 @@ class Client : public QObject {
   MessageBoxes& boxes_;
   std::stop_source shutdown_;
   platform::QrCountdownSlot countdown_;
+  platform::HostedListGate hostedList_;
   platform::FlowContext context_;
   std::unique_ptr<ui::LoginWindow> login_;
   std::shared_ptr<QtLoginView> loginView_;
   std::unique_ptr<ui::MainWindow> main_;
   std::shared_ptr<QtMainView> mainView_;
+  std::unique_ptr<platform::HostedAccountsWatch> watch_;  // while MainWindow is open
 };
 
 }  // namespace hosting::app

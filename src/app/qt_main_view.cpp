@@ -1,6 +1,8 @@
 #include "app/qt_main_view.h"
 
 #include <QLabel>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include "app/qt_text.h"
@@ -49,7 +51,12 @@ QTreeWidget& ListView(const MainWindow& window, MainList list) {
 
 }  // namespace
 
-QtMainView::QtMainView(MainWindow& window, MessageBoxes& boxes) : calls_(&window, boxes) {}
+QtMainView::QtMainView(MainWindow& window, MessageBoxes& boxes)
+    : calls_(&window, boxes),
+      overlay_(new ui::ExpiredCodeOverlay(window.qrPicture())),
+      offlineNotice_(new ui::OfflineNotice(window)) {
+  QWidget::setTabOrder(&window.qrButton(), &window.qrPicture());
+}
 
 void QtMainView::ShowMessage(const platform::Message& message) {
   calls_.ShowMessage(message);
@@ -80,6 +87,43 @@ platform::PictureSize QtMainView::QrPictureSize() {
 
 void QtMainView::SetQrPictureMode(platform::PictureMode mode) {
   calls_.Set([mode](MainWindow& w) { w.qrPicture().setDisplayMode(static_cast<int>(mode)); });
+}
+
+void QtMainView::SetQrExpiredNotice(const std::string& notice) {
+  calls_.Set([overlay = overlay_, text = ToQString(notice)](MainWindow&) {
+    if (overlay)
+      overlay->setNotice(text);
+  });
+}
+
+void QtMainView::ReplaceHostedAccounts(const std::vector<std::vector<std::string>>& rows) {
+  QList<QStringList> texts;
+  for (const auto& row : rows) {
+    QStringList& columns = texts.emplace_back();
+    for (const std::string& column : row)
+      columns << ToQString(column);
+  }
+  calls_.Set([texts](MainWindow& w) {
+    QTreeWidget& list = w.hostedAccounts();
+    const QString currentId = list.currentItem() ? list.currentItem()->text(0) : QString();
+    const int scrolled = list.verticalScrollBar()->value();
+    // The current account stays current without a new avatar request.
+    const QSignalBlocker quiet(list);
+    list.clear();
+    for (const QStringList& columns : texts) {
+      auto* item = new QTreeWidgetItem(&list, columns);
+      if (!currentId.isEmpty() && columns.value(0) == currentId)
+        list.setCurrentItem(item);
+    }
+    list.verticalScrollBar()->setValue(scrolled);
+  });
+}
+
+void QtMainView::AnnounceOffline(const std::string& text) {
+  calls_.Set([notice = offlineNotice_, text = ToQString(text)](MainWindow&) {
+    if (notice)
+      notice->announce(text);
+  });
 }
 
 void QtMainView::ClearRows(MainList list) {

@@ -8,6 +8,7 @@
 #include <stop_token>
 
 #include "net/session_cookie.h"
+#include "platform/hosted_list_gate.h"
 #include "platform/hosting_timings.h"
 #include "platform/platform_endpoints.h"
 #include "platform/platform_time.h"
@@ -22,6 +23,7 @@ struct FlowContext {
   net::SessionCookie& sessionCookie;   // the platform session, shared by all flows
   TaskRunner& runner;                  // starts the workers that flows hand on
   QrCountdownSlot& countdown;          // the countdown of the hosting code shown now
+  HostedListGate& hostedList;  // who may write 托管状态: the member's refresh or the watch
   HostingTimings timings;
   ClockConvention clock;     // how the member's locale writes times of day
   std::stop_token shutdown;  // requested when the process ends: long-running workers stop

@@ -38,8 +38,7 @@ bool IsWebAddress(std::string_view url) {
 
 }  // namespace
 
-void LoadHostedAccounts(const FlowContext& context, MainView& view) {
-  view.ClearRows(MainList::kHostedAccounts);
+std::optional<HostedRows> FetchHostedAccountRows(const FlowContext& context) {
   const std::string text =
       CallPlatformApi(context, Verb::kPost, FreshApiPath("userapi/weixin/list.do"),
                       "page=1&size=" + std::to_string(kPageSize));
@@ -47,14 +46,22 @@ void LoadHostedAccounts(const FlowContext& context, MainView& view) {
   data::JsonObject answer;
   answer.Parse("{\"data\":" + text + "}");
   if (answer.TypeOf("data") != data::JsonObject::kArray) {
-    return;
+    return std::nullopt;
   }
   const int count = std::min(answer.Count("data"), kPageSize);
+  HostedRows rows;
   for (int k = 0; k < count; ++k) {
-    view.AppendRow(
-        MainList::kHostedAccounts,
-        {Element(answer, k, "id"), Element(answer, k, "is_stop") == "0" ? "在线" : "离线",
-         Element(answer, k, "nickname"), Element(answer, k, "headimg")});
+    rows.push_back({Element(answer, k, "id"),
+                    Element(answer, k, "is_stop") == "0" ? "在线" : "离线",
+                    Element(answer, k, "nickname"), Element(answer, k, "headimg")});
+  }
+  return rows;
+}
+
+void LoadHostedAccounts(const FlowContext& context, MainView& view) {
+  view.ClearRows(MainList::kHostedAccounts);
+  for (const auto& row : FetchHostedAccountRows(context).value_or(HostedRows{})) {
+    view.AppendRow(MainList::kHostedAccounts, row);
   }
 }
 
@@ -71,9 +78,10 @@ void LoadHomeCounters(const FlowContext& context, MainView& view) {
 }
 
 void RefreshHostingPage(const FlowContext& context, const std::shared_ptr<MainView>& view) {
+  const std::shared_ptr<void> running = context.hostedList.BeginMemberRefresh();
   view->ClearRows(MainList::kHostedAccounts);
-  context.runner.RunInBackground([&context, view] { LoadHostedAccounts(context, *view); });
-  context.runner.RunInBackground([&context, view] { LoadHomeCounters(context, *view); });
+  context.runner.RunInBackground([&context, view, running] { LoadHostedAccounts(context, *view); });
+  context.runner.RunInBackground([&context, view, running] { LoadHomeCounters(context, *view); });
 }
 
 void ClearOfflineAccounts(const FlowContext& context) {
@@ -81,6 +89,8 @@ void ClearOfflineAccounts(const FlowContext& context) {
 }
 
 void ShowSelectedAvatar(const FlowContext& context, MainView& view) {
+  context.countdown.CoverCode();
+  view.SetQrExpiredNotice({});
   view.SetQrPictureMode(PictureMode::kScaledToFill);
   const int row = view.SelectedRow(MainList::kHostedAccounts);
   const std::string url = view.CellText(MainList::kHostedAccounts, row, kAvatarColumn);

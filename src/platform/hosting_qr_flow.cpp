@@ -7,6 +7,7 @@
 
 #include "data/json_object.h"
 #include "net/form_encoding.h"
+#include "platform/hosted_accounts_flows.h"
 #include "platform/platform_requests.h"
 #include "qr/qr_error.h"
 #include "qr/qr_front_end.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr std::string_view kCodePath = "userapi/weixin/code.do";
 constexpr std::string_view kGranted = "获取成功";
+constexpr std::string_view kExpiredNotice = "二维码已失效，点击刷新";
 
 void RequestCode(const FlowContext& context, data::JsonObject& answer, std::string_view slotId) {
   answer.Parse(CallPlatformApi(context, Verb::kPost, FreshApiPath(kCodePath),
@@ -50,6 +52,7 @@ bool RetryWhileSilent(const FlowContext& context, MainView& view, data::JsonObje
 
 void ShowIdle(MainView& view) {
   view.SetCaption(MainCaption::kHostingStatus, "0s");
+  view.SetQrExpiredNotice({});
   view.SetQrPicture({});
 }
 
@@ -76,6 +79,8 @@ void RequestHostingQr(const FlowContext& context, const std::shared_ptr<MainView
 }
 
 void HostingQrWorker(const FlowContext& context, const std::shared_ptr<MainView>& view) {
+  // From now on, the code of an earlier request is no longer the one on screen.
+  const std::uint64_t request = context.countdown.BeginRequest();
   data::JsonObject answer;
   RequestCode(context, answer, "0");
   if (answer.GetText("msg").empty() && !RetryWhileSilent(context, *view, answer)) {
@@ -95,6 +100,7 @@ void HostingQrWorker(const FlowContext& context, const std::shared_ptr<MainView>
   try {
     const std::vector<std::uint8_t> image = qr::创建二维码(
         answer.GetText("data.login_qrcode"), "Q", size.width, size.height, qr::kWhite, qr::kBlack);
+    view->SetQrExpiredNotice({});
     view->SetQrPicture(std::string(image.begin(), image.end()));
   } catch (const qr::QrError& error) {
     context.countdown.Stop();
@@ -104,9 +110,14 @@ void HostingQrWorker(const FlowContext& context, const std::shared_ptr<MainView>
     return;
   }
   if (PollUntilLoggedIn(context, slotId)) {
-    context.countdown.Stop();  // before the message, which waits for the member
+    // Before the message, which waits for the member. A late scan of a code that a fresh one has
+    // replaced leaves the fresh one and its countdown alone.
+    const bool onScreen = context.countdown.StopIfLatest(request);
     view->ShowMessage(PlainMessage("登录成功!"));
-    ShowIdle(*view);  // the button stays disabled until released
+    if (onScreen) {
+      ShowIdle(*view);  // the button stays disabled until released
+    }
+    RefreshHostingPage(context, view);
   }
 }
 
@@ -125,9 +136,12 @@ void QrCountdown(const FlowContext& context, MainView& view, const std::stop_sou
       return;
     }
   }
-  context.countdown.Write(countdown, [&view] {
+  context.countdown.WriteEnd(countdown, [&view](bool shown) {
     view.SetCaption(MainCaption::kHostingStatus, "0s");
     view.SetHostingButtonEnabled(true);
+    if (shown) {
+      view.SetQrExpiredNotice(std::string(kExpiredNotice));
+    }
   });
 }
 

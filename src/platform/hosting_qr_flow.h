@@ -15,9 +15,12 @@ void RequestHostingQr(const FlowContext& context, const std::shared_ptr<MainView
 // The request (with its retry phase while no usable answer comes), the drawing, the countdown and
 // the poll. The poll stops on "data.loginType" "1", pollGrace after the code's life has ended, or
 // at shutdown. A QR generator error is shown and ends the flow with the button enabled again.
+// "登录成功!" is followed by the requests of 刷新页面; the picture and the countdown are reset only
+// while no later request has replaced the code.
 void HostingQrWorker(const FlowContext& context, const std::shared_ptr<MainView>& view);
-// The captions "二维码预计N秒后失效" from N = steps - 1 down to 0, then "0s" and the button
-// enabled. Stops quietly once `countdown` is stopped.
+// The captions "二维码预计N秒后失效" from N = steps - 1 down to 0, then "0s", the button enabled
+// and, unless an avatar took the picture, the code marked expired. Stops quietly once `countdown`
+// is stopped.
 void QrCountdown(const FlowContext& context, MainView& view, const std::stop_source& countdown);
 // 按钮9 "释放二维码": stops the countdown, "0s", clears the picture and enables the button.
 // A poll in progress goes on.

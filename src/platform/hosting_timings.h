@@ -7,6 +7,9 @@
 
 namespace hosting::platform {
 
+// How often the hosted-accounts watch looks at the list while MainWindow is open.
+inline constexpr std::chrono::seconds kHostedAccountsWatchInterval{60};
+
 struct HostingTimings {
   int retryAttempts = 20;                         // re-requests while no usable answer
   std::chrono::milliseconds retryWait{6000};      // before each re-request
@@ -14,7 +17,8 @@ struct HostingTimings {
   std::chrono::milliseconds pollInterval{1000};   // between two polls of the login state
   std::chrono::milliseconds countdownTick{1000};  // one step of the countdown caption
   int countdownSteps = 100;                       // life of a code: steps x tick
-  std::chrono::milliseconds pollGrace{std::chrono::minutes(5)};  // polling goes on after expiry
+  std::chrono::milliseconds pollGrace{std::chrono::seconds(30)};  // polling goes on after expiry
+  std::chrono::milliseconds watchInterval{kHostedAccountsWatchInterval};
 
   std::chrono::milliseconds CodeLife() const { return countdownTick * countdownSteps; }
 };

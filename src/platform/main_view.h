@@ -50,6 +50,10 @@ class MainView : public MessageView {
   virtual void SetQrPicture(const std::string& image) = 0;
   virtual PictureSize QrPictureSize() = 0;  // its current width and height in pixels
   virtual void SetQrPictureMode(PictureMode mode) = 0;
+  // The expired state of 图片框_二维码: the picture dimmed under `notice`, which is also its
+  // accessible description, and the picture in the tab order after 按钮2, where a click, Space or
+  // Enter presses 按钮2. An empty notice ends the state.
+  virtual void SetQrExpiredNotice(const std::string& notice) = 0;
 
   // List views. AppendRow adds a row at the end (missing columns stay empty); rows and columns
   // count from 0; CellText of a missing cell and SelectedRow without a current row give ""/-1.
@@ -58,6 +62,12 @@ class MainView : public MessageView {
   virtual int RowCount(MainList list) = 0;
   virtual std::string CellText(MainList list, int row, int column) = 0;
   virtual int SelectedRow(MainList list) = 0;  // the current (focused) row
+  // 托管状态 replaced in one step. The row whose 账号(ID) was current stays current, and no
+  // avatar is fetched for it.
+  virtual void ReplaceHostedAccounts(const std::vector<std::vector<std::string>>& rows) = 0;
+  // Tells the member that a hosted account went offline, also while the window is in the
+  // background (a tray notification, or a notice below 托管状态 and an alert).
+  virtual void AnnounceOffline(const std::string& text) = 0;
 
   // "个人中心": 编辑框1 (withdrawal captcha answer) and 图片框3 (withdrawal captcha picture).
   virtual std::string WithdrawCaptcha() = 0;

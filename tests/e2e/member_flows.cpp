@@ -6,8 +6,6 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <filesystem>
-#include <iterator>
 
 #include "ui/picture_box.h"
 
@@ -38,14 +36,7 @@ std::int64_t MemberFlows::HostAccount() {
   QTest::mouseClick(&main_.qrButton(), Qt::LeftButton);  // its workers run until the scan
   if (!WaitFor([this] { return main_.qrPicture().image().size() == QSize(200, 200); }))
     throw std::runtime_error("waited in vain for the code");
-  // Read as a phone's camera reads the box as drawn on screen.
-  const QImage shown =
-      main_.qrPicture().grab().toImage().convertToFormat(QImage::Format_Grayscale8);
-  const ZXing::Result code =
-      ZXing::ReadBarcode({shown.constBits(), shown.width(), shown.height(), ZXing::ImageFormat::Lum,
-                          static_cast<int>(shown.bytesPerLine())},
-                         ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
-  const std::string scanUrl = code.isValid() ? code.text() : std::string();
+  const std::string scanUrl = ScanText(main_.qrPicture());
   const std::size_t path = scanUrl.find("/custody/sandbox/scan?code=");
   const auto account = harness_.sandbox().platform().hosting.FindByToken(
       path == std::string::npos ? "" : scanUrl.substr(scanUrl.find("code=") + 5));
@@ -116,9 +107,13 @@ void MemberFlows::ClickWithdrawCaptcha() {
         [&] { return picture.image().cacheKey() != before && !picture.image().isNull(); });
 }
 
-int ThreadCount() {
-  return static_cast<int>(
-      std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}));
+std::string ScanText(QWidget& picture) {
+  const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+  const ZXing::Result code =
+      ZXing::ReadBarcode({shown.constBits(), shown.width(), shown.height(), ZXing::ImageFormat::Lum,
+                          static_cast<int>(shown.bytesPerLine())},
+                         ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
+  return code.isValid() ? code.text() : std::string();
 }
 
 }  // namespace hosting::e2e

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "e2e/client_harness.h"
+#include "support/thread_count.h"
 
 namespace hosting::e2e {
 
@@ -34,6 +35,8 @@ class MemberFlows {
   ui::MainWindow& main_;
 };
 
-int ThreadCount();  // of this process, now
+using testing_support::ThreadCount;
+// What a phone's camera reads from `picture` as drawn on screen; empty when it finds no QR code.
+std::string ScanText(QWidget& picture);
 
 }  // namespace hosting::e2e

@@ -21,6 +21,7 @@ FlowTestBed::FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox)
               .sessionCookie = cookie,
               .runner = runner,
               .countdown = countdown,
+              .hostedList = hostedList,
               .timings = {.retryWait = 2ms,
                           .retryGap = 1ms,
                           .pollInterval = 5ms,

@@ -60,6 +60,7 @@ class FlowTestBed {
   net::SessionCookie cookie;
   testing_support::JoiningRunner runner;
   QrCountdownSlot countdown;
+  HostedListGate hostedList;
   std::stop_source shutdown;
   FlowContext context;
 };

@@ -14,12 +14,16 @@ using Events = std::vector<std::string>;
 
 const std::string kPicture = "图片框_二维码 picture", kCleared = "图片框_二维码 cleared",
                   kIdle = "透明标签5 0s", kEnabled = "按钮2 enabled",
+                  kDimmed = "图片框_二维码 notice 二维码已失效，点击刷新",
+                  kLive = "图片框_二维码 notice ", kRefresh = "托管状态 cleared",
                   kLoggedIn = MessageEvent(PlainMessage("登录成功!"));
 
+// Up to the refresh that follows a login.
 Events AfterTheCode(const Events& events) {
   Events after;
   bool stopped = false;
-  for (auto event = std::ranges::find(events, kPicture) + 1; event < events.end(); ++event) {
+  for (auto event = std::ranges::find(events, kPicture) + 1;
+       event < std::ranges::find(events, kRefresh); ++event) {
     stopped = stopped || *event == kIdle;
     if (stopped || event->find("秒后失效") == std::string::npos)
       after.push_back(*event);
@@ -28,13 +32,14 @@ Events AfterTheCode(const Events& events) {
 }
 
 // The phone scans the code after it expired, during its countdown, or after the member released
-// it: the poll sees the scan in each case, and only the countdown enables the button again.
+// it: the poll sees the scan in each case, only the countdown enables the button again and marks
+// the code expired, and the login refreshes the list.
 TEST(HostingQrTest, CodeIsDrawnCountedDownAndThePollSeesTheScan) {
   enum When { kExpired, kCounting, kReleased };
   for (const auto& [when, after] :
-       {std::pair{kExpired, Events{kIdle, kEnabled, kLoggedIn, kIdle, kCleared}},
-        {kCounting, Events{kLoggedIn, kIdle, kCleared}},
-        {kReleased, Events{kIdle, kCleared, kEnabled, kLoggedIn, kIdle, kCleared}}}) {
+       {std::pair{kExpired, Events{kIdle, kEnabled, kDimmed, kLoggedIn, kIdle, kLive, kCleared}},
+        {kCounting, Events{kLoggedIn, kIdle, kLive, kCleared}},
+        {kReleased, Events{kIdle, kLive, kCleared, kEnabled, kLoggedIn, kIdle, kLive, kCleared}}}) {
     FlowTestBed bed;
     const std::int64_t member = bed.LogInAs("host");
     bed.context.timings.countdownTick = when == kExpired ? 3ms : 50ms;
@@ -61,11 +66,14 @@ TEST(HostingQrTest, CodeIsDrawnCountedDownAndThePollSeesTheScan) {
     ASSERT_TRUE(bed.rec.WaitFor(kLoggedIn));
     bed.runner.JoinAll();  // poll and countdown both end by themselves
     EXPECT_EQ(AfterTheCode(bed.rec.Events()), after) << when;
+    EXPECT_EQ(bed.Rows(MainList::kHostedAccounts).size(), 1U);
+    EXPECT_EQ(bed.Caption(MainCaption::kHostedTotal), "1");
   }
 }
 
 // A poll gives up once the code expired and its grace passed; shutdown ends it sooner.
 TEST(HostingQrTest, PollGivesUpAfterTheCodeExpiredAndShutdownEndsItSooner) {
+  EXPECT_LE(HostingTimings{}.pollGrace, 30s);
   for (const bool shutdown : {false, true}) {
     FlowTestBed bed;
     const std::int64_t member = bed.LogInAs("host");
@@ -78,8 +86,42 @@ TEST(HostingQrTest, PollGivesUpAfterTheCodeExpiredAndShutdownEndsItSooner) {
     bed.runner.JoinAll();  // returns only because the poll ends
     bed.platform().hosting.ConfirmDue(member, 0, bed.platform().Now());
     EXPECT_EQ(bed.rec.CountOf(kLoggedIn), 0);
-    EXPECT_EQ(bed.rec.Events().back(), shutdown ? kPicture : kEnabled);
+    EXPECT_EQ(bed.rec.Events().back(), shutdown ? kPicture : kDimmed);
   }
+}
+
+// The expired code is pressed (what 按钮2 does): a fresh code replaces it. The old code's scan,
+// seen by its poll after that, logs in and refreshes but leaves the fresh code and its countdown.
+TEST(HostingQrTest, AFreshCodeForAnExpiredOneSurvivesTheOldCodesLateScan) {
+  FlowTestBed bed;
+  const std::int64_t member = bed.LogInAs("host");
+  bed.context.timings.pollGrace = 1h;
+  RequestHostingQr(bed.context, bed.mainView);
+  ASSERT_TRUE(bed.rec.WaitFor(kDimmed));
+  const std::string oldCode = bed.rec.Read("图片框_二维码");
+  bed.context.timings.countdownTick = 20ms;
+  bed.rec.Clear();
+  RequestHostingQr(bed.context, bed.mainView);
+  ASSERT_TRUE(bed.rec.WaitFor(kPicture));
+  const Events pressed = bed.rec.Events();
+  EXPECT_EQ(Events(pressed.begin(), std::ranges::find(pressed, kPicture) + 1),
+            (Events{"按钮2 disabled", kLive, kPicture}));
+  EXPECT_NE(bed.rec.Read("图片框_二维码"), oldCode);
+  const auto old = bed.platform().hosting.Find(member, 1);  // the member's first code
+  ASSERT_TRUE(old && bed.platform().hosting.Find(member, 2)) << "the press opened a second code";
+
+  ASSERT_EQ(bed.platform().hosting.Confirm(old->token, bed.platform().Now()),
+            sandbox::ConfirmResult::kConfirmed);
+  ASSERT_TRUE(bed.rec.WaitFor(kLoggedIn));
+  ASSERT_TRUE(bed.rec.WaitFor("托管状态 row"));
+  const std::size_t loggedIn = bed.rec.Events().size();
+  ASSERT_TRUE(bed.rec.WaitFor("透明标签5 二维码预计90秒后失效"));
+  bed.Finish();
+  const Events events = bed.rec.Events();
+  EXPECT_EQ(std::ranges::count(events, kCleared) + std::ranges::count(events, kIdle), 0)
+      << "nothing stopped or cleared the fresh code";
+  EXPECT_EQ(bed.rec.Read("按钮2"), "disabled");
+  EXPECT_GT(events.size(), loggedIn) << "the fresh countdown went on";
 }
 
 // Unusable answers are asked for again up to twenty times, then the (empty) "msg" is shown.
@@ -114,7 +156,8 @@ TEST(HostingRefusalTest, AGeneratorErrorIsShownAndEnablesTheButton) {
   EXPECT_EQ(messages[0].title + "|" + messages[0].text.substr(0, 16),
             "程序运行异常提示|异常来源：[");
   EXPECT_EQ(messages[0].icon, MessageIcon::kStop);
-  EXPECT_EQ(blank.rec.Events(), (Events{kIdle, kCleared, kEnabled, MessageEvent(messages[0])}));
+  EXPECT_EQ(blank.rec.Events(),
+            (Events{kIdle, kLive, kCleared, kEnabled, MessageEvent(messages[0])}));
 }
 
 }  // namespace

@@ -78,6 +78,15 @@ class RecordingMainView final : public MainView {
   void SetQrPictureMode(PictureMode mode) override {
     r_.Write("图片框_二维码 mode", std::to_string(static_cast<int>(mode)));
   }
+  void SetQrExpiredNotice(const std::string& notice) override {
+    WriteText(r_, "图片框_二维码 notice", notice);
+  }
+  void ReplaceHostedAccounts(const std::vector<std::vector<std::string>>& rows) override {
+    r_.ClearRows("托管状态");
+    for (const auto& row : rows)
+      r_.AppendRow("托管状态", row);
+  }
+  void AnnounceOffline(const std::string& text) override { r_.Log("announced " + text); }
   void ClearRows(MainList list) override { r_.ClearRows(NameOf(list)); }
   void AppendRow(MainList list, const std::vector<std::string>& columns) override {
     r_.AppendRow(NameOf(list), columns);

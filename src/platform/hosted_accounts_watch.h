@@ -1,0 +1,33 @@
+#pragma once
+// While MainWindow is open, a thread of its own runs an OfflineWatchTick every
+// timings.watchInterval. It stops on its own flag when the watch goes (the window closed) or at
+// shutdown; the destructor waits for a look in progress, which never waits for the GUI thread.
+
+#include <memory>
+#include <stop_token>
+#include <thread>
+
+#include "platform/flow_context.h"
+#include "platform/main_view.h"
+#include "platform/offline_watch_tick.h"
+
+namespace hosting::platform {
+
+class HostedAccountsWatch {
+ public:
+  HostedAccountsWatch(const FlowContext& context, std::shared_ptr<MainView> view);
+  ~HostedAccountsWatch();
+  HostedAccountsWatch(const HostedAccountsWatch&) = delete;
+  HostedAccountsWatch& operator=(const HostedAccountsWatch&) = delete;
+
+ private:
+  void Run(const std::stop_token& stop);
+
+  const FlowContext& context_;
+  const std::shared_ptr<MainView> view_;
+  OfflineWatchTick tick_;
+  std::jthread thread_;
+  std::stop_callback<std::function<void()>> onShutdown_;
+};
+
+}  // namespace hosting::platform
