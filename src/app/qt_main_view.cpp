@@ -54,9 +54,7 @@ QTreeWidget& ListView(const MainWindow& window, MainList list) {
 QtMainView::QtMainView(MainWindow& window, MessageBoxes& boxes)
     : calls_(&window, boxes),
       overlay_(new ui::ExpiredCodeOverlay(window.qrPicture())),
-      offlineNotice_(new ui::OfflineNotice(window)) {
-  QWidget::setTabOrder(&window.qrButton(), &window.qrPicture());
-}
+      offlineNotice_(new ui::OfflineNotice(window)) {}
 
 void QtMainView::ShowMessage(const platform::Message& message) {
   calls_.ShowMessage(message);
@@ -90,9 +88,13 @@ void QtMainView::SetQrPictureMode(platform::PictureMode mode) {
 }
 
 void QtMainView::SetQrExpiredNotice(const std::string& notice) {
-  calls_.Set([overlay = overlay_, text = ToQString(notice)](MainWindow&) {
-    if (overlay)
-      overlay->setNotice(text);
+  calls_.Set([overlay = overlay_, text = ToQString(notice)](MainWindow& w) {
+    if (overlay == nullptr)
+      return;
+    overlay->setNotice(text);
+    // Qt orders only widgets that take focus: the picture does now.
+    if (!text.isEmpty())
+      QWidget::setTabOrder(&w.qrButton(), &w.qrPicture());
   });
 }
 

@@ -1,5 +1,6 @@
 // The member's journey through both windows against the demo sandbox. No thread outlives its
-// flow: after each, the process is back to the threads it had when idle.
+// flow: after each, the process is back to the threads it had when idle, and the hosted-accounts
+// watch's thread ends with MainWindow.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -120,6 +121,7 @@ TEST(ClientEndToEnd, LoginWindowThenMainWindow) {
   harness.WaitWorkers();
   expectThreadsBack("个人中心");
   main.close();
+  EXPECT_TRUE(WaitFor([idle] { return ThreadCount() < idle; }, 10000)) << "the watch ends with it";
   EXPECT_EQ(mainClosed.count() * 10 + loginClosed.count(), 10);
   QThreadPool::globalInstance()->setExpiryTimeout(30000);
 }
