@@ -1,6 +1,8 @@
 // Grabs the client's windows as a member sees them into PNG files: LoginWindow's three pages after
-// start-up, and MainWindow's four pages after a demo login with a live hosting code and filled
-// lists. Runs against an in-process sandbox with its demo data; scripts/screenshots.sh runs it.
+// start-up, MainWindow's four pages after a demo login with a live hosting code and filled lists,
+// then the hosting page once that code has expired and once the watch has announced an account
+// gone offline. Runs against an in-process sandbox with its demo data, with a code life and a
+// watch interval of seconds; scripts/screenshots.sh runs it.
 //
 //   client-screenshots OUTPUT_DIRECTORY
 
@@ -36,9 +38,40 @@ bool GrabPages(QWidget& window, const QDir& directory, const std::vector<const c
   return ok;
 }
 
+bool GrabWindow(QWidget& window, const QDir& directory, const char* name) {
+  QCoreApplication::processEvents();
+  const QString file = directory.filePath(QString::fromUtf8(name) + ".png");
+  const bool saved = window.grab().save(file);
+  std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+  return saved;
+}
+
+// The code on screen expires; then the platform takes an account offline and the watch says so.
+bool GrabHostingAfterwards(e2e::ClientHarness& harness, ui::MainWindow& main,
+                           const QDir& directory) {
+  const bool expired =
+      e2e::WaitFor([&] { return !main.qrPicture().accessibleDescription().isEmpty(); }, 20000);
+  bool ok = expired && GrabWindow(main, directory, "main-5-expired-code");
+  QLabel& hosted = main.label(QStringLiteral("透明标签3"));
+  hosted.clear();
+  if (!e2e::WaitFor([&] { return !hosted.text().isEmpty(); }))
+    return false;
+  // Found after the look: each look replaces the rows.
+  const auto online = main.hostedAccounts().findItems(QStringLiteral("在线"), Qt::MatchExactly, 1);
+  if (online.isEmpty())
+    return false;
+  harness.sandbox().platform().hosting.SetOnline(online.front()->text(0).toLongLong(), false);
+  const auto& notice = e2e::Control<QLabel>(main, "离线提示");
+  ok = e2e::WaitFor([&] { return !notice.text().isEmpty(); }) &&
+       GrabWindow(main, directory, "main-6-offline-notice") && ok;
+  return ok;
+}
+
 int Run(const QDir& directory) {
   e2e::HarnessOptions options;
   options.decorate = app::AttachStartupSkin;
+  options.timings.countdownTick = std::chrono::milliseconds(40);  // a code lives 4 s
+  options.timings.watchInterval = std::chrono::seconds(1);
   e2e::ClientHarness harness(options);
   harness.Start();
   ui::LoginWindow& login = harness.login();
@@ -63,6 +96,7 @@ int Run(const QDir& directory) {
        GrabPages(main, directory,
                  {"main-1-hosting", "main-2-earnings", "main-3-account", "main-4-faq"}) &&
        ok;
+  ok = GrabHostingAfterwards(harness, main, directory) && ok;
   e2e::Click(e2e::Control<QWidget>(main, "按钮9"));  // 释放二维码
   return ok ? 0 : 1;
 }

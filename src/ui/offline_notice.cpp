@@ -13,7 +13,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("托管账号离线");
 // Below 托管状态, between the page's two counters on the left and its buttons on the right.
-const QRect kLabelGeometry(256, 474, 264, 40);
+const QRect kLabelGeometry(262, 474, 262, 40);
 
 }  // namespace
 
