@@ -88,8 +88,10 @@ void Client::OpenMainWindow() {
   ConnectMainWindow();
   main_->show();
   watch_ = std::make_unique<pf::HostedAccountsWatch>(context_, mainView_);
-  Background([this] { pf::LoadHostedAccounts(context_, *mainView_); });
-  Background([this] { pf::LoadHomeCounters(context_, *mainView_); });
+  // The first loads fill the list as a refresh does: the watch waits for them.
+  const std::shared_ptr<void> loading = context_.hostedList.BeginMemberRefresh();
+  Background([this, loading] { pf::LoadHostedAccounts(context_, *mainView_); });
+  Background([this, loading] { pf::LoadHomeCounters(context_, *mainView_); });
   Background([this] { pf::LoadWithdrawCaptcha(context_, *mainView_); });
   login_->hide();
 }
@@ -141,9 +143,9 @@ void Client::ConnectMainWindow() {
            });
   connect(window, &W::bindDialogRequested, this, &Client::OpenBindDialog);
   connect(window, &W::changePasswordRequested, this, &Client::OpenChangePasswordDialog);
-  // The watch ends with the window, before the program does.
+  // The watch ends with the window; a look in progress is not waited for.
   connect(window, &W::closed, this, [this] {
-    watch_.reset();
+    watch_->Stop();
     emit mainWindowClosed();
   });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // While MainWindow is open, a thread of its own runs an OfflineWatchTick every
-// timings.watchInterval. It stops on its own flag when the watch goes (the window closed) or at
-// shutdown; the destructor waits for a look in progress, which never waits for the GUI thread.
+// timings.watchInterval. It stops on its own flag (Stop, the destructor, or shutdown), at once
+// while it waits and after the look in progress otherwise. The destructor also waits for the thread
+// to end; a look never waits for the GUI thread, so the GUI thread may destroy the watch.
 
 #include <memory>
 #include <stop_token>
@@ -17,6 +18,8 @@ class HostedAccountsWatch {
  public:
   HostedAccountsWatch(const FlowContext& context, std::shared_ptr<MainView> view);
   ~HostedAccountsWatch();
+  // Asks the thread to stop without waiting for it (the window closed: the program ends anyway).
+  void Stop() { thread_.request_stop(); }
   HostedAccountsWatch(const HostedAccountsWatch&) = delete;
   HostedAccountsWatch& operator=(const HostedAccountsWatch&) = delete;
 

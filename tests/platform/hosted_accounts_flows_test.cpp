@@ -41,7 +41,7 @@ TEST(HostedAccountsTest, ListsTheFirstFiftyWithStateAndCountsAndClearsTheOffline
     bed.rec.Write("托管状态 selected", std::to_string(row));
     ShowSelectedAvatar(bed.context, *bed.mainView);
     EXPECT_EQ(bed.rec.Read("图片框_二维码").starts_with("BM"), row == 0);
-    EXPECT_EQ(bed.rec.Read("图片框_二维码 mode"), "1");
+    EXPECT_EQ(bed.rec.Read("图片框_二维码 mode") + bed.rec.Read("图片框_二维码 notice", "?"), "1");
   }
 }
 
