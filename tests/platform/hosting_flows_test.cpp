@@ -68,6 +68,7 @@ TEST(HostingQrTest, CodeIsDrawnCountedDownAndThePollSeesTheScan) {
     EXPECT_EQ(AfterTheCode(bed.rec.Events()), after) << when;
     EXPECT_EQ(bed.Rows(MainList::kHostedAccounts).size(), 1U);
     EXPECT_EQ(bed.Caption(MainCaption::kHostedTotal), "1");
+    EXPECT_EQ(bed.rec.Read("按钮2") == "disabled", when == kCounting) << "the login stopped it";
   }
 }
 
