@@ -2,8 +2,6 @@
 // LoginWindow (skinned, then StartupWorker), the message loop. Closing MainWindow ends the process
 // at once; closing the visible LoginWindow ends the loop and the process.
 
-#include <curl/curl.h>
-
 #include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
@@ -16,6 +14,7 @@
 #include "app/message_boxes.h"
 #include "app/startup_skin.h"
 #include "net/session_cookie.h"
+#include "net/transport.h"
 #include "qr/gf256.h"
 #include "settings/settings_location.h"
 #include "ui/skin/skin_engine.h"
@@ -37,8 +36,8 @@ app::ClientSettings ProgramSettings() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Before any thread exists: libcurl's global state is not thread-safe to set up.
-  curl_global_init(CURL_GLOBAL_DEFAULT);
+  // Before any thread exists: the transport's global state is not thread-safe to set up.
+  net::InitTransport();
   QApplication application(argc, argv);
   // Windows are hidden, not closed, on the way from LoginWindow to MainWindow: the process ends
   // only where the handlers below say.

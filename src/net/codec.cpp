@@ -37,11 +37,6 @@ unsigned NormalizedPage(unsigned codePage) {
   return codePage == kCodePageAnsi ? kCodePageGbk : codePage;
 }
 
-// What a character that the target cannot hold becomes.
-std::string_view SubstituteFor(unsigned codePage) {
-  return codePage == kCodePageUtf8 ? kReplacementUtf8 : std::string_view{"?"};
-}
-
 std::string AsciiLower(std::string_view text) {
   std::string lower(text);
   std::transform(lower.begin(), lower.end(), lower.begin(),
@@ -51,20 +46,57 @@ std::string AsciiLower(std::string_view text) {
 
 #ifdef _WIN32
 
-// Bytes in codePage -> UTF-16LE bytes; invalid sequences become U+FFFD (or the page's default).
-std::string DecodeToWide(std::string_view bytes, unsigned codePage) {
-  if (bytes.empty()) {
-    return {};
-  }
+constexpr wchar_t kReplacementWide = 0xFFFD;
+
+// One character of a multi-byte page at the start of `bytes`: its UTF-16 unit and byte length,
+// or U+FFFD over one byte when the bytes are not a character of the page (a GBK byte 0xFF, which
+// Windows maps to a private-use character, is none either).
+std::pair<wchar_t, std::size_t> DecodeOneCharacter(std::string_view bytes, UINT page) {
+  const auto lead = static_cast<unsigned char>(bytes[0]);
+  const std::size_t length = IsDBCSLeadByteEx(page, lead) ? 2 : 1;
+  wchar_t unit = kReplacementWide;
+  const bool valid = length <= bytes.size() && !(page == kCodePageGbk && lead == 0xFF) &&
+                     MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.data(),
+                                         static_cast<int>(length), &unit, 1) == 1;
+  return valid ? std::pair{unit, length} : std::pair{kReplacementWide, std::size_t{1}};
+}
+
+std::wstring DecodeWholeText(std::string_view bytes, UINT page) {
   const int length = static_cast<int>(bytes.size());
-  const int units =
-      MultiByteToWideChar(NormalizedPage(codePage), 0, bytes.data(), length, nullptr, 0);
-  if (units <= 0) {
-    return {};
+  const int units = MultiByteToWideChar(page, 0, bytes.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(units, 0)), L'\0');
+  MultiByteToWideChar(page, 0, bytes.data(), length, wide.data(), units);
+  return wide;
+}
+
+// Bytes in codePage -> UTF-16LE bytes; invalid sequences become U+FFFD (the UTF-8 conversion of
+// the system does that itself, a double-byte page is decoded one character at a time for it).
+std::string DecodeToWide(std::string_view bytes, unsigned codePage) {
+  const UINT page = NormalizedPage(codePage);
+  std::wstring wide;
+  if (page == kCodePageUtf8) {
+    wide = DecodeWholeText(bytes, page);
+  } else {
+    for (std::size_t at = 0; at < bytes.size();) {
+      const auto [unit, length] = DecodeOneCharacter(bytes.substr(at), page);
+      wide.push_back(unit);
+      at += length;
+    }
   }
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(NormalizedPage(codePage), 0, bytes.data(), length, wide.data(), units);
   return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+}
+
+// Outside UTF-8, a surrogate pair is one character that the page cannot hold: it becomes one '?',
+// not one per half as the system's conversion would make it.
+void JoinSurrogatePairs(std::wstring& source) {
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    const bool pair = i + 1 < source.size() && source[i] >= 0xD800 && source[i] <= 0xDBFF &&
+                      source[i + 1] >= 0xDC00 && source[i + 1] <= 0xDFFF;
+    source[out++] = pair ? kReplacementWide : source[i];
+    i += pair ? 1 : 0;
+  }
+  source.resize(out);
 }
 
 // UTF-16LE bytes -> bytes in codePage; unrepresentable characters become the page's default ('?').
@@ -77,12 +109,17 @@ std::string EncodeFromWide(std::string_view wide, unsigned codePage) {
   std::copy_n(wide.data(), static_cast<std::size_t>(units) * 2,
               reinterpret_cast<char*>(source.data()));
   const UINT page = NormalizedPage(codePage);
-  const int size = WideCharToMultiByte(page, 0, source.data(), units, nullptr, 0, nullptr, nullptr);
+  if (page != kCodePageUtf8 && page != 54936) {
+    JoinSurrogatePairs(source);
+  }
+  const int length = static_cast<int>(source.size());
+  const int size =
+      WideCharToMultiByte(page, 0, source.data(), length, nullptr, 0, nullptr, nullptr);
   if (size <= 0) {
     return {};
   }
   std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(page, 0, source.data(), units, out.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(page, 0, source.data(), length, out.data(), size, nullptr, nullptr);
   return out;
 }
 
@@ -112,6 +149,11 @@ std::optional<std::string> CharsetToWide(std::string_view bytes, std::string_vie
 }
 
 #else  // iconv
+
+// What a character that the target cannot hold becomes (the code-page API does the same itself).
+std::string_view SubstituteFor(unsigned codePage) {
+  return codePage == kCodePageUtf8 ? kReplacementUtf8 : std::string_view{"?"};
+}
 
 std::string IconvName(unsigned codePage) {
   switch (NormalizedPage(codePage)) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <limits>
 #include <memory>
 #include <string_view>
 
@@ -14,10 +13,6 @@
 namespace hosting::net {
 
 namespace {
-
-// Answers beyond these sizes are cut off as broken rather than exhausting memory.
-constexpr std::size_t kMaxHeaderBytes = std::size_t{1} << 20;
-constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 
 using Clock = std::chrono::steady_clock;
 
@@ -56,7 +51,7 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
     collected.headers.clear();
     collected.headersComplete = false;
   }
-  if (collected.headers.size() + line.size() > kMaxHeaderBytes) {
+  if (collected.headers.size() + line.size() > kMaxAnswerHeaderBytes) {
     return 0;
   }
   collected.headers += line;
@@ -69,7 +64,7 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
   transfer.watchdog.Moved();
   auto& collected = transfer.collected;
   const std::size_t bytes = size * count;
-  if (collected.body.size() + bytes > kMaxBodyBytes) {
+  if (collected.body.size() + bytes > kMaxAnswerBodyBytes) {
     return 0;
   }
   collected.body.append(data, bytes);
@@ -233,16 +228,7 @@ TransferFailure Classify(CURLcode code, const Collected& collected, bool followR
 
 }  // namespace
 
-long PhaseTimeoutMs(std::int32_t seconds) {
-  constexpr long kDefaultTimeoutMs = 30000;
-  if (seconds <= 0) {
-    return kDefaultTimeoutMs;
-  }
-  return static_cast<long>(
-      std::min<long long>(seconds * 1000LL, std::numeric_limits<std::int32_t>::max()));
-}
-
-HttpAnswer PerformExchange(const HttpExchange& exchange) {
+HttpAnswer PerformExchange(const HttpExchange& exchange, SystemApi /*api*/) {
   TransportShares& shares = Shares();
   CURL* curl = ThreadHandle();
   if (curl == nullptr) {

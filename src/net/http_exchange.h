@@ -1,8 +1,10 @@
 #pragma once
-// One HTTP/1.1 exchange over libcurl, as both engines describe it: exactly the given header lines
-// in their order (plus the transport's own Host, Content-Length and connection lines), and the
-// final answer's raw header block and body. Runs on the calling thread's own reusable handle.
+// One HTTP/1.1 exchange as both engines describe it: exactly the given header lines in their order
+// (plus the transport's own Host, Content-Length and connection lines), and the final answer's raw
+// header block and body. Linux runs it over libcurl (on the calling thread's reusable handle),
+// Windows over the system API of the engine that asks.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -49,9 +51,16 @@ struct HttpAnswer {
   std::string body{};
 };
 
+// Answers beyond these sizes are cut off as broken rather than exhausting memory.
+inline constexpr std::size_t kMaxAnswerHeaderBytes = std::size_t{1} << 20;
+inline constexpr std::size_t kMaxAnswerBodyBytes = std::size_t{64} << 20;
+
 // The engines' time-out for each phase: `seconds` when positive, else 30 s.
 long PhaseTimeoutMs(std::int32_t seconds);
 
-HttpAnswer PerformExchange(const HttpExchange& exchange);
+// The system API that carries an engine's exchanges on Windows; Linux carries both over libcurl.
+enum class SystemApi { kWinHttp, kWinInet };
+
+HttpAnswer PerformExchange(const HttpExchange& exchange, SystemApi api);
 
 }  // namespace hosting::net

@@ -72,7 +72,7 @@ WinHttpOutcome WinHttpExchange(const WinHttpParams& params) {
   if (!exchange) {
     return Failed(params, kMessageBadUrl);
   }
-  HttpAnswer answer = PerformExchange(*exchange);
+  HttpAnswer answer = PerformExchange(*exchange, SystemApi::kWinHttp);
   switch (answer.failure) {
     case TransferFailure::kBadUrl:
       return Failed(params, kMessageBadUrl);

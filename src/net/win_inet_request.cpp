@@ -48,7 +48,7 @@ WinInetOutcome WinInetExchange(const WinInetParams& params) {
   exchange.followRedirects = !params.noRedirect;
   exchange.cookies = params.cookies != nullptr ? CookieStore::kNone : CookieStore::kProcess;
 
-  HttpAnswer answer = PerformExchange(exchange);
+  HttpAnswer answer = PerformExchange(exchange, SystemApi::kWinInet);
   const std::string headersOut = RawHeaderBuffer(answer.headerBlock);
   std::string cookies = ExtractSetCookies(headersOut);
   const bool merge = params.mergeCookies.value_or(true) && params.cookies != nullptr;

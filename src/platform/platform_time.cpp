@@ -6,7 +6,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <limits>
 #include <optional>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace hosting::platform {
 namespace {
@@ -82,21 +87,51 @@ std::string FormatSeconds(std::int64_t seconds, const ClockConvention& clock) {
   return date + (clock.markerFirst ? marker + " " + time : time + " " + marker);
 }
 
+#ifdef _WIN32
+// The C runtime refuses times before 1970; the system's own conversion counts from 1601.
+std::optional<std::tm> LocalTime(std::time_t seconds) {
+  constexpr long long kSeconds1601To1970 = 11644473600LL;
+  constexpr long long kTicksPerSecond = 10'000'000LL;
+  if (seconds < -kSeconds1601To1970 ||
+      seconds > std::numeric_limits<long long>::max() / kTicksPerSecond - kSeconds1601To1970) {
+    return std::nullopt;
+  }
+  const auto ticks =
+      static_cast<unsigned long long>((seconds + kSeconds1601To1970) * kTicksPerSecond);
+  const FILETIME file{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  SYSTEMTIME utc{};
+  SYSTEMTIME local{};
+  if (!FileTimeToSystemTime(&file, &utc) ||
+      !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+    return std::nullopt;
+  }
+  std::tm tm{};
+  tm.tm_year = local.wYear - 1900;
+  tm.tm_mon = local.wMonth - 1;
+  tm.tm_mday = local.wDay;
+  tm.tm_hour = local.wHour;
+  tm.tm_min = local.wMinute;
+  tm.tm_sec = local.wSecond;
+  return tm;
+}
+#else
+std::optional<std::tm> LocalTime(std::time_t seconds) {
+  std::tm local{};
+  if (localtime_r(&seconds, &local) == nullptr) {
+    return std::nullopt;
+  }
+  return local;
+}
+#endif
+
 // The local wall time of the computer, as a script engine would print the date.
 std::string FormatMilliseconds(double milliseconds) {
-  const auto seconds = static_cast<std::time_t>(std::floor(milliseconds / 1000.0));
-  std::tm local{};
-#ifdef _WIN32
-  if (localtime_s(&local, &seconds) != 0) {
+  const auto local = LocalTime(static_cast<std::time_t>(std::floor(milliseconds / 1000.0)));
+  if (!local) {
     return {};
   }
-#else
-  if (localtime_r(&seconds, &local) == nullptr) {
-    return {};
-  }
-#endif
-  return Printed("%lld-%d-%d %02d:%02d:%02d", static_cast<long long>(local.tm_year) + 1900,
-                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+  return Printed("%lld-%d-%d %02d:%02d:%02d", static_cast<long long>(local->tm_year) + 1900,
+                 local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec);
 }
 
 }  // namespace

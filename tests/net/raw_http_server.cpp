@@ -1,9 +1,5 @@
 #include "net/raw_http_server.h"
 
-#include <arpa/inet.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <stdexcept>
 
@@ -11,19 +7,6 @@
 
 namespace hosting::net::testing {
 namespace {
-
-int BoundListener(int& port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{
-      .sin_family = AF_INET, .sin_port = 0, .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
-  socklen_t length = sizeof(address);
-  auto* raw = reinterpret_cast<sockaddr*>(&address);
-  if (fd < 0 || ::bind(fd, raw, length) != 0 || ::getsockname(fd, raw, &length) != 0) {
-    throw std::runtime_error("cannot bind a loopback socket");
-  }
-  port = ntohs(address.sin_port);
-  return fd;
-}
 
 std::size_t WholeRequest(const std::string& buffer) {
   const std::size_t headEnd = buffer.find("\r\n\r\n");
@@ -46,14 +29,13 @@ std::string HttpReply(std::string_view status, const std::vector<std::string>& h
 }
 
 RawHttpServer::RawHttpServer(Handler handler)
-    : handler_(std::move(handler)), listener_(BoundListener(port_)) {
-  ::listen(listener_, 64);  // cannot fail on a freshly bound socket
+    : handler_(std::move(handler)), listener_(LoopbackListener(port_)) {
   acceptor_ = std::thread([this] {
     while (true) {
-      const int connection = ::accept(listener_, nullptr, nullptr);
+      const SocketHandle connection = AcceptConnection(listener_);
       const std::lock_guard lock(mutex_);
-      if (connection < 0 || stopping_) {
-        ::close(connection);  // a no-op on -1
+      if (connection == kNoSocket || stopping_) {
+        CloseSocket(connection);
         return;
       }
       connections_.push_back(connection);
@@ -66,16 +48,17 @@ RawHttpServer::~RawHttpServer() {
   {
     const std::lock_guard lock(mutex_);
     stopping_ = true;
-    for (const int connection : connections_) {
-      ::shutdown(connection, SHUT_RDWR);
+    for (const SocketHandle connection : connections_) {
+      ShutDown(connection);
     }
   }
-  ::shutdown(listener_, SHUT_RDWR);
+  // Winsock wakes a blocked accept only when the listener is closed, not on shutdown.
+  ShutDown(listener_);
+  CloseSocket(listener_);
   acceptor_.join();
-  ::close(listener_);
   for (std::size_t i = 0; i < threads_.size(); ++i) {
     threads_[i].join();
-    ::close(connections_[i]);
+    CloseSocket(connections_[i]);
   }
 }
 
@@ -99,13 +82,13 @@ std::string RawHttpServer::LastRequest() const {
   return requests_.empty() ? std::string() : requests_.back();
 }
 
-void RawHttpServer::Serve(int connection) {
+void RawHttpServer::Serve(SocketHandle connection) {
   std::string buffer;
   char chunk[4096];
   while (true) {
     const std::size_t length = WholeRequest(buffer);
     if (length == 0) {
-      const ssize_t received = ::recv(connection, chunk, sizeof(chunk), 0);
+      const long received = ReceiveBytes(connection, chunk, sizeof(chunk));
       if (received <= 0) {
         return;
       }
@@ -120,18 +103,17 @@ void RawHttpServer::Serve(int connection) {
     }
     const Reply reply = handler_(request);
     for (std::size_t sent = 0; sent < reply.bytes.size();) {
-      const ssize_t n =
-          ::send(connection, reply.bytes.data() + sent, reply.bytes.size() - sent, MSG_NOSIGNAL);
+      const long n = SendBytes(connection, reply.bytes.data() + sent, reply.bytes.size() - sent);
       if (n <= 0) {
         return;
       }
       sent += static_cast<std::size_t>(n);
     }
     // A hanging connection reads on, answering nothing, until the server shuts it down.
-    while (reply.then == Reply::Then::kHang && ::recv(connection, chunk, sizeof(chunk), 0) > 0) {
+    while (reply.then == Reply::Then::kHang && ReceiveBytes(connection, chunk, sizeof(chunk)) > 0) {
     }
     if (reply.then != Reply::Then::kKeepOpen) {
-      ::shutdown(connection, SHUT_RDWR);
+      ShutDown(connection);
       return;
     }
   }
@@ -139,7 +121,7 @@ void RawHttpServer::Serve(int connection) {
 
 std::string ClosedUrl() {
   int port = 0;
-  ::close(BoundListener(port));
+  CloseSocket(LoopbackListener(port));
   return "http://127.0.0.1:" + std::to_string(port) + "/";
 }
 

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "net/loopback_socket.h"
+
 namespace hosting::net::testing {
 
 struct Reply {
@@ -37,14 +39,14 @@ class RawHttpServer {
   std::string LastRequest() const;
 
  private:
-  void Serve(int connection);
+  void Serve(SocketHandle connection);
 
   Handler handler_;
   int port_ = 0;  // before listener_, which sets it
-  int listener_ = -1;
+  SocketHandle listener_ = kNoSocket;
   mutable std::mutex mutex_;
   bool stopping_ = false;
-  std::vector<int> connections_;
+  std::vector<SocketHandle> connections_;
   std::vector<std::thread> threads_;
   std::vector<std::string> requests_;
   std::thread acceptor_;

@@ -3,7 +3,9 @@
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -91,6 +93,7 @@ TEST_F(SettingsFile, WritesInGbkChangingOnlyItsOwnLine) {
   }
 }
 
+#ifndef _WIN32  // a file-size limit has no Windows counterpart that Wine honours
 TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole) {
   WriteSetting(file_, kSettingsSection, kUserNameKey, "old");
   const std::string before = FileBytes(file_);
@@ -106,6 +109,7 @@ TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(FileBytes(file_), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1);
 }
+#endif
 
 TEST_F(SettingsFile, ConcurrentWritersKeepEachOthersKeys) {
   const auto writeKeys = [this](char prefix) {
@@ -123,7 +127,11 @@ TEST(SettingsPath, IsBesideTheExecutableWhateverTheWorkingDirectory) {
   fs::current_path(fs::temp_directory_path());
   const fs::path directory = ExecutableDirectory();
   fs::current_path(before);
+#ifdef _WIN32
+  EXPECT_TRUE(fs::exists(directory / "hosting_settings_test.exe"));
+#else
   EXPECT_TRUE(fs::exists(directory / "hosting_settings_test"));
+#endif
   EXPECT_EQ(SettingsFilePath(), directory / "datas.ini");
 }
 

@@ -1,7 +1,11 @@
 #include "ui/skin/memory_module.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
+#endif
 
 #include <cstring>
 #include <map>
@@ -22,6 +26,15 @@ std::uint32_t U32At(std::uint32_t address) {
   return value;
 }
 
+bool SetPageReadable(void* page, bool readable) {
+#ifdef _WIN32
+  DWORD previous = 0;
+  return VirtualProtect(page, 0x1000, readable ? PAGE_READWRITE : PAGE_NOACCESS, &previous) != 0;
+#else
+  return mprotect(page, 0x1000, readable ? PROT_READ | PROT_WRITE : PROT_NONE) == 0;
+#endif
+}
+
 // Scanning each export name to its NUL made many names over long unterminated bytes quadratic.
 // Here a name runs to the end of a page and the next page cannot be read.
 TEST(MemoryModule, GetProcReadsAnExportNameNoFurtherThanTheNameAskedFor) {
@@ -31,9 +44,9 @@ TEST(MemoryModule, GetProcReadsAnExportNameNoFurtherThanTheNameAskedFor) {
   MemoryModule module;
   ASSERT_TRUE(module.Load(image.bytes));
   auto* unreadable = reinterpret_cast<void*>(std::uintptr_t{module.GetBase() + kData + 0x1000});
-  ASSERT_EQ(mprotect(unreadable, 0x1000, PROT_NONE), 0);
+  ASSERT_TRUE(SetPageReadable(unreadable, false));
   EXPECT_EQ(module.GetProc(std::string(15, 'S')), 0U) << "no NUL ends the name";
-  mprotect(unreadable, 0x1000, PROT_READ | PROT_WRITE);
+  SetPageReadable(unreadable, true);
 }
 
 // Section headers follow one another in the table: a second one maps its own copy of the bytes.
@@ -106,18 +119,18 @@ TEST(MemoryModule, MapsRelocatesAndLinksOrRefusesTheImageAndThenHoldsNothing) {
   const std::size_t section = PeImage::kSectionTable, end = image.sizeOfImage;
   const std::size_t imports = PeImage::FileOffset(image.directoryRva[1]);
   const std::size_t block = PeImage::FileOffset(image.directoryRva[5]);
-  const std::uint32_t far = 0xFFFFFF00, cut = ~0U;  // a row of value `cut` cuts the file there
+  const std::uint32_t farOut = 0xFFFFFF00, cut = ~0U;  // a row of value `cut` cuts the file there
   const std::tuple<std::size_t, std::uint32_t, const char*> damages[] = {
       // clang-format off
-      {0, 0, "no MZ"}, {pe, 0x01004550, "PE\\0\\1"}, {60, far, "PE header far out"},
+      {0, 0, "no MZ"}, {pe, 0x01004550, "PE\\0\\1"}, {60, farOut, "PE header far out"},
       {pe + 6, 0xFFFF, "too many sections"}, {pe + 20, 0x21020010, "optional header too short"},
       {pe + 20, 0x210300E0, "relocations stripped"}, {opt + 16, 0xFFFFFF, "entry point outside"},
       {opt + 32, 0, "SectionAlignment 0"}, {opt + 56, 0, "SizeOfImage 0"},
       {opt + 56, 0x7FFFFFFF, "SizeOfImage huge"}, {opt + 60, 0x100000, "SizeOfHeaders past file"},
-      {opt + 104, end - 4, "imports cross the end"}, {opt + 104, far, "imports far out"},
-      {opt + 136, far, "relocations far out"}, {section + 20, far, "raw data past the file"},
+      {opt + 104, end - 4, "imports cross the end"}, {opt + 104, farOut, "imports far out"},
+      {opt + 136, farOut, "relocations far out"}, {section + 20, farOut, "raw data past the file"},
       {section + 12, end, "section past the image"}, {imports, end, "lookup table outside"},
-      {imports + 12, far, "library name outside"}, {imports + 16, end - 2, "address table outside"},
+      {imports + 12, farOut, "library name outside"}, {imports + 16, end - 2, "address table outside"},
       {block + 4, 4, "block shorter than its header"}, {block + 4, 0x100, "block past directory"},
       {block, end, "relocated place outside"}, {0, cut, "empty"}, {63, cut, "cut in the DOS header"},
       {0x3FF, cut, "cut in the headers"},
