@@ -64,6 +64,30 @@ std::string SetCookiePair(std::string_view line) {
   return std::string(TrimBlanks(line.substr(start, semicolon - start)));
 }
 
+// The fresh cookies the jar takes: none over the size bound, and new names only while there is
+// room under the count bound (a cookie that replaces one held takes no room).
+std::vector<std::string> WithinBounds(std::vector<std::string> fresh,
+                                      const std::vector<std::string>& held) {
+  std::size_t room = kMaxJarCookies - std::min(held.size(), kMaxJarCookies);
+  std::erase_if(fresh, [&](const std::string& item) {
+    if (item.size() > kMaxCookieBytes) {
+      return true;
+    }
+    const bool replaces = std::any_of(held.begin(), held.end(), [&](const std::string& old) {
+      return CookieName(old) == CookieName(item);
+    });
+    if (replaces) {
+      return false;
+    }
+    if (room == 0) {
+      return true;
+    }
+    --room;
+    return false;
+  });
+  return fresh;
+}
+
 }  // namespace
 
 std::string ExtractSetCookies(std::string_view headerBlock) {
@@ -80,8 +104,9 @@ std::string ExtractSetCookies(std::string_view headerBlock) {
 std::string MergeCookies(std::string& jar, std::string& fresh) {
   jar = RemoveBlanks(jar);
   fresh = RemoveBlanks(fresh);
-  std::vector<std::string> items = Split(fresh, ";");
-  for (auto& old : Split(jar, ";")) {
+  std::vector<std::string> held = Split(jar, ";");
+  std::vector<std::string> items = WithinBounds(Split(fresh, ";"), held);
+  for (auto& old : held) {
     const bool setAgain = std::any_of(items.begin(), items.end(), [&](const std::string& item) {
       return CookieName(item) == CookieName(old);
     });

@@ -8,6 +8,7 @@
 
 #include "flow_test_bed.h"
 #include "hostile/hostile_answers.h"
+#include "net/cookie_jar.h"
 #include "platform/account_flows.h"
 #include "platform/captcha_flows.h"
 #include "platform/earnings_flows.h"
@@ -252,10 +253,12 @@ TEST_P(HostileFlowsTest, EveryFlowShowsOnlyWhatItRecognisesAndKeepsSettingsAndSe
       EXPECT_EQ(testing_support::FileBytes(cell.bed.settingsFile) != settingsBefore,
                 name == std::string("login and registration") && kind == H::kCookieFlood)
           << name;
-      // SessionCookie as it was, or with every flood cookie merged in: nothing between.
+      // SessionCookie as it was, or with the flood merged in up to the jar's bound (the huge
+      // cookie comes last): nothing between.
       std::set<std::string> flooded = CookiePairs(cell.sessionBefore);
       for (const std::string& cookie : FloodCookies())
-        flooded.insert(cookie);
+        if (flooded.size() < net::kMaxJarCookies)
+          flooded.insert(cookie);
       const auto now = CookiePairs(cell.bed.cookie.Read());
       EXPECT_TRUE(now == CookiePairs(cell.sessionBefore) || now == flooded) << name;
     });

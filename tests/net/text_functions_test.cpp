@@ -135,6 +135,18 @@ TEST(CookieJarTest, SetCookieLinesAndMerging) {
   }
 }
 
+// A flood cannot grow the jar past 180 cookies nor bring one over 4 KiB; what it held stays.
+TEST(CookieJarTest, AFloodKeepsTheCookiesHeldAndTheBounds) {
+  std::string rest;  // held cookies that the fresh ones leave alone
+  for (int i = 1; i < 177; ++i)
+    rest += "; o" + std::to_string(i) + "=1";
+  std::string jar = "o0=1; r=1" + rest;  // 178 held: room for two more
+  const std::string fits = "ok=" + std::string(kMaxCookieBytes - 3, 'k');
+  std::string fresh =
+      "o0=2; " + fits + "; big=" + std::string(kMaxCookieBytes - 2, 'b') + "; n1=1; n2=1; r=3";
+  EXPECT_EQ(MergeCookies(jar, fresh), "o0=2; " + fits + "; n1=1; r=3" + rest);
+}
+
 // Every value of a range comes up, 0 as maximum passes 15 bits, each kind of digit has its set.
 TEST(RandomTest, RangesAndDigitKinds) {
   std::set<int> seen, wide;
