@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds one preset (default: "default") and runs its tests; further
 # arguments go to ctest (e.g. `run-tests.sh tsan -L 'threads|gui'`). Prints the build and test times.
+# The windows preset cross-builds the Qt-free core and runs its test programs under wine64.
 set -euo pipefail
 preset=${1:-default}
 shift || true
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 bash scripts/setup-debian.sh
+if [ "$preset" = windows ]; then
+  bash scripts/setup-debian.sh scripts/debian-packages-windows.txt
+  bash scripts/fetch-windows-sources.sh
+fi
 source scripts/compiler-cache.sh
 cmake --preset "$preset" >/dev/null
 began=$(date +%s)

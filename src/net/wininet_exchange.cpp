@@ -4,9 +4,11 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
+#include "net/ascii_text.h"
 #include "net/native_exchanges.h"
 
 namespace hosting::net {
@@ -74,9 +76,17 @@ bool ReadBody(HINTERNET request, std::string& body) {
   }
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
+// The caller's lines, led by the agent's own line when none of them names one (as the other
+// transport sends it: first, after Host).
+std::string JoinLines(const HttpExchange& exchange) {
   std::string joined;
-  for (const auto& line : lines) {
+  const bool named = std::any_of(
+      exchange.headerLines.begin(), exchange.headerLines.end(),
+      [](const std::string& line) { return StartsWithIgnoreCase(line, "User-Agent:"); });
+  if (!named && !exchange.userAgent.empty()) {
+    joined = "User-Agent: " + exchange.userAgent + "\r\n";
+  }
+  for (const auto& line : exchange.headerLines) {
     joined += line + "\r\n";
   }
   return joined;
@@ -119,7 +129,7 @@ HttpAnswer PerformWinInetExchange(const HttpExchange& exchange) {
   }
   // Set on the request as well: a request handle does not take the session's receive time-out.
   SetTimeouts(request.get(), exchange.timeoutMs);
-  const std::string lines = JoinLines(exchange.headerLines);
+  const std::string lines = JoinLines(exchange);
   if (!lines.empty()) {
     HttpAddRequestHeadersA(request.get(), lines.c_str(), static_cast<DWORD>(lines.size()),
                            HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE);

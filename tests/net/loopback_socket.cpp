@@ -73,6 +73,19 @@ void CloseSocket(SocketHandle socket) {
 #endif
 }
 
+void Interrupt(SocketHandle socket) {
+  ShutDown(socket);
+#ifdef _WIN32
+  CloseSocket(socket);
+#endif
+}
+
+void Release([[maybe_unused]] SocketHandle socket) {
+#ifndef _WIN32
+  CloseSocket(socket);
+#endif
+}
+
 long SendBytes(SocketHandle socket, const char* data, std::size_t size) {
   return static_cast<long>(::send(socket, data, static_cast<int>(size), kSendFlags));
 }

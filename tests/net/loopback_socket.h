@@ -23,6 +23,10 @@ SocketHandle LoopbackListener(int& port);
 SocketHandle AcceptConnection(SocketHandle listener);  // kNoSocket once the listener is shut
 void ShutDown(SocketHandle socket);                    // both directions
 void CloseSocket(SocketHandle socket);                 // nothing for kNoSocket
+// Wakes the threads blocked on the socket: a shutdown does on Linux, Winsock needs the socket
+// closed (which Release then leaves alone).
+void Interrupt(SocketHandle socket);
+void Release(SocketHandle socket);
 long SendBytes(SocketHandle socket, const char* data, std::size_t size);  // <= 0: gone
 long ReceiveBytes(SocketHandle socket, char* data, std::size_t size);     // <= 0: gone
 

@@ -17,6 +17,27 @@ std::size_t WholeRequest(const std::string& buffer) {
   return headEnd != std::string::npos && buffer.size() >= total ? total : 0;
 }
 
+// The request as recorded: the transport's own Host line right after the request line, and
+// without the transport's "Connection: Keep-Alive" (WinHTTP and WinINet place and add these
+// themselves; libcurl sends them so already), so the engines' own lines compare byte for byte.
+std::string TransportLinesInPlace(std::string request) {
+  const std::size_t firstLineEnd = request.find("\r\n") + 2;
+  const std::size_t hostAt = request.find("\r\nHost: ");
+  if (hostAt != std::string::npos && hostAt + 2 != firstLineEnd) {
+    const std::size_t host = hostAt + 2;
+    const std::size_t hostEnd = request.find("\r\n", host) + 2;
+    const std::string line = request.substr(host, hostEnd - host);
+    request.erase(host, hostEnd - host);
+    request.insert(firstLineEnd, line);
+  }
+  const std::size_t headEnd = request.find("\r\n\r\n");
+  const std::size_t keepAlive = request.find("\r\nConnection: Keep-Alive\r\n");
+  if (keepAlive < headEnd) {
+    request.erase(keepAlive, 24);
+  }
+  return request;
+}
+
 }  // namespace
 
 std::string HttpReply(std::string_view status, const std::vector<std::string>& headerLines,
@@ -49,16 +70,15 @@ RawHttpServer::~RawHttpServer() {
     const std::lock_guard lock(mutex_);
     stopping_ = true;
     for (const SocketHandle connection : connections_) {
-      ShutDown(connection);
+      Interrupt(connection);
     }
   }
-  // Winsock wakes a blocked accept only when the listener is closed, not on shutdown.
-  ShutDown(listener_);
-  CloseSocket(listener_);
+  Interrupt(listener_);
   acceptor_.join();
+  Release(listener_);
   for (std::size_t i = 0; i < threads_.size(); ++i) {
     threads_[i].join();
-    CloseSocket(connections_[i]);
+    Release(connections_[i]);
   }
 }
 
@@ -99,7 +119,7 @@ void RawHttpServer::Serve(SocketHandle connection) {
     buffer.erase(0, length);
     {
       const std::lock_guard lock(mutex_);
-      requests_.push_back(request);
+      requests_.push_back(TransportLinesInPlace(request));
     }
     const Reply reply = handler_(request);
     for (std::size_t sent = 0; sent < reply.bytes.size();) {
