@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "program_arguments.h"
 #include "qr/qr_front_end.h"
 #include "qr/qr_module.h"
 
@@ -62,9 +64,10 @@ bool ParseSize(std::string_view size, Options& options) {
          ParseInt(size.substr(x + 1), options.height);
 }
 
-std::optional<Options> ParseArguments(int argc, char** argv) {
+std::optional<Options> ParseArguments(const std::vector<std::string>& argv) {
   Options options;
   bool optionsEnded = false;
+  const auto argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -122,7 +125,8 @@ bool WriteBitmap(const std::vector<std::uint8_t>& bmp, const std::string& path) 
     std::cout.write(data, size);
     return static_cast<bool>(std::cout.flush());
   }
-  std::ofstream file(path, std::ios::binary);
+  std::ofstream file(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                     std::ios::binary);
   file.write(data, size);
   file.close();
   return static_cast<bool>(file);
@@ -131,7 +135,8 @@ bool WriteBitmap(const std::vector<std::uint8_t>& bmp, const std::string& path) 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::optional<Options> options = ParseArguments(argc, argv);
+  hosting::qrgen::UseBinaryStandardStreams();
+  std::optional<Options> options = ParseArguments(hosting::qrgen::Utf8Arguments(argc, argv));
   if (!options) {
     std::cerr << kUsage;
     return kUsageError;
