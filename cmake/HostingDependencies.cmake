@@ -2,7 +2,7 @@
 # Libraries of one part only (Qt, libcurl, OpenSSL, SQLite, cpp-httplib, zxing) are found in the
 # folders that use them.
 find_package(Threads REQUIRED)
-if(NOT CMAKE_CROSSCOMPILING)
+if(NOT WIN32)
   find_package(PkgConfig REQUIRED)
 endif()
 
@@ -40,6 +40,9 @@ endif()
 
 if(NOT HOSTING_CORE_ONLY)
   find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+endif()
+# The sandbox and the tests and benchmarks around it are Linux programs.
+if(NOT HOSTING_CORE_ONLY AND NOT WIN32)
   find_package(SQLite3 REQUIRED)
   pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
   if(HOSTING_BUILD_TESTS OR HOSTING_BUILD_BENCH)

@@ -1,10 +1,16 @@
-# Hosting::pcre2: PCRE2 with 8-bit code units. Linux takes the system's library; a Windows cross
-# build compiles the source of Debian's package (scripts/fetch-windows-sources.sh unpacks it).
+# Hosting::pcre2: PCRE2 with 8-bit code units. Linux takes the system's library, an MSVC build
+# vcpkg's; a MinGW cross build compiles the source of Debian's package
+# (scripts/fetch-windows-sources.sh unpacks it).
 add_library(Hosting::pcre2 INTERFACE IMPORTED)
 target_compile_definitions(Hosting::pcre2 INTERFACE PCRE2_CODE_UNIT_WIDTH=8)
-if(NOT CMAKE_CROSSCOMPILING)
+if(NOT WIN32)
   pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8)
   target_link_libraries(Hosting::pcre2 INTERFACE PkgConfig::PCRE2)
+  return()
+endif()
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(PCRE2 CONFIG REQUIRED COMPONENTS 8BIT)
+  target_link_libraries(Hosting::pcre2 INTERFACE PCRE2::8BIT)
   return()
 endif()
 
