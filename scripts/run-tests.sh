@@ -23,7 +23,7 @@ run=()
 [ "$preset" != tsan ] || run=(setarch "$(uname -m)" -R)
 if [ "$preset" = windows ]; then
   # Where the system transports still put other bytes on the wire than the engines' contract
-  # (WinINet rewrites "Cookie:x" and sizes its own header block; WinHTTP's own lines in one case)
+  # (both rewrite a "Name:value" line as "Name: value"; WinINet builds its own answer head)
   # or Wine lacks a feature (WinHTTP sends no cookie that a redirect set): open, run them by hand.
   known='CookieStoreTest.OnlyWinInet|WinHttpTest.SendsItsLines|WinInetTest.CompletesTheCallers|WinInetTest.AnswerHead'
   ctest --preset windows -E "$known" "$@"

@@ -154,7 +154,7 @@ HttpAnswer PerformWinHttpExchange(const HttpExchange& exchange) {
   const std::wstring lines = Widen(JoinLines(exchange.headerLines), kHeaderPage);
   if (!lines.empty()) {
     WinHttpAddRequestHeaders(request.get(), lines.c_str(), static_cast<DWORD>(lines.size()),
-                             WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE);
+                             WINHTTP_ADDREQ_FLAG_ADD);
   }
   std::string body = exchange.body.value_or(std::string());
   const auto bodySize = static_cast<DWORD>(body.size());
