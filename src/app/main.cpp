@@ -1,6 +1,7 @@
-// hosting-client: start-up in this order: the transfer library, the QR tables, the skin engine,
-// LoginWindow (skinned, then StartupWorker), the message loop. Closing MainWindow ends the process
-// at once; closing the visible LoginWindow ends the loop and the process.
+// hosting-client: start-up in this order: the QR tables, the skin engine, LoginWindow (skinned,
+// then StartupWorker, whose first request opens the transfer library), the message loop. Closing
+// MainWindow ends the process at once; closing the visible LoginWindow ends the loop and the
+// process.
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -14,7 +15,6 @@
 #include "app/message_boxes.h"
 #include "app/startup_skin.h"
 #include "net/session_cookie.h"
-#include "net/transport.h"
 #include "qr/gf256.h"
 #include "settings/settings_location.h"
 #include "ui/skin/skin_engine.h"
@@ -36,8 +36,6 @@ app::ClientSettings ProgramSettings() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Before any thread exists: the transport's global state is not thread-safe to set up.
-  net::InitTransport();
   QApplication application(argc, argv);
   // Windows are hidden, not closed, on the way from LoginWindow to MainWindow: the process ends
   // only where the handlers below say.

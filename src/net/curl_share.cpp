@@ -1,23 +1,27 @@
 #include "net/curl_share.h"
 
+#include "net/curl_library.h"
 #include "net/transport.h"
 
 namespace hosting::net {
 
-CurlShare::CurlShare(std::initializer_list<curl_lock_data> kinds) : share_(curl_share_init()) {
+CurlShare::CurlShare(std::initializer_list<curl_lock_data> kinds)
+    : share_(Curl() != nullptr ? Curl()->shareInit() : nullptr) {
   if (share_ == nullptr) {
     return;
   }
-  curl_share_setopt(share_, CURLSHOPT_LOCKFUNC, &CurlShare::Lock);
-  curl_share_setopt(share_, CURLSHOPT_UNLOCKFUNC, &CurlShare::Unlock);
-  curl_share_setopt(share_, CURLSHOPT_USERDATA, this);
+  Curl()->shareSetopt(share_, CURLSHOPT_LOCKFUNC, &CurlShare::Lock);
+  Curl()->shareSetopt(share_, CURLSHOPT_UNLOCKFUNC, &CurlShare::Unlock);
+  Curl()->shareSetopt(share_, CURLSHOPT_USERDATA, this);
   for (const curl_lock_data kind : kinds) {
-    curl_share_setopt(share_, CURLSHOPT_SHARE, kind);
+    Curl()->shareSetopt(share_, CURLSHOPT_SHARE, kind);
   }
 }
 
 CurlShare::~CurlShare() {
-  curl_share_cleanup(share_);
+  if (share_ != nullptr) {
+    Curl()->shareCleanup(share_);
+  }
 }
 
 void CurlShare::Lock(CURL*, curl_lock_data kind, curl_lock_access, void* self) {
@@ -30,10 +34,7 @@ void CurlShare::Unlock(CURL*, curl_lock_data kind, void* self) {
 
 TransportShares& Shares() {
   // Never destroyed: a detached worker may still be in a request while the process exits.
-  static TransportShares& shares = []() -> TransportShares& {
-    curl_global_init(CURL_GLOBAL_DEFAULT);
-    return *new TransportShares;
-  }();
+  static TransportShares& shares = *new TransportShares;
   return shares;
 }
 

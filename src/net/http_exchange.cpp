@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "net/ascii_text.h"
+#include "net/curl_library.h"
 #include "net/curl_share.h"
 
 namespace hosting::net {
@@ -91,25 +92,31 @@ int OnProgress(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_off
   return Clock::now() - watchdog.lastMove > watchdog.timeout ? 1 : 0;
 }
 
+template <typename Value>
+void SetOption(CURL* handle, CURLoption option, Value value) {
+  Curl()->easySetopt(handle, option, value);
+}
+
+// Made only once libcurl is open.
 struct EasyHandle {
-  CURL* handle = curl_easy_init();
+  CURL* handle = Curl()->easyInit();
   EasyHandle() = default;
   EasyHandle(const EasyHandle&) = delete;
   EasyHandle& operator=(const EasyHandle&) = delete;
-  ~EasyHandle() { curl_easy_cleanup(handle); }
+  ~EasyHandle() { Curl()->easyCleanup(handle); }
 };
 
 // The calling thread's handle, reset to defaults; it keeps its open connections between calls.
 CURL* ThreadHandle() {
   thread_local EasyHandle easy;
   if (easy.handle != nullptr) {
-    curl_easy_reset(easy.handle);
+    Curl()->easyReset(easy.handle);
   }
   return easy.handle;
 }
 
 struct SlistFree {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+  void operator()(curl_slist* list) const { Curl()->slistFreeAll(list); }
 };
 using HeaderList = std::unique_ptr<curl_slist, SlistFree>;
 
@@ -125,7 +132,7 @@ bool HasHeader(const std::vector<std::string>& lines, std::string_view name) {
 HeaderList BuildHeaderList(const std::vector<std::string>& lines) {
   HeaderList list;
   const auto append = [&list](const std::string& line) {
-    if (curl_slist* grown = curl_slist_append(list.get(), line.c_str()); grown != nullptr) {
+    if (curl_slist* grown = Curl()->slistAppend(list.get(), line.c_str()); grown != nullptr) {
       static_cast<void>(list.release());
       list.reset(grown);
     }
@@ -143,57 +150,57 @@ HeaderList BuildHeaderList(const std::vector<std::string>& lines) {
 
 void SetMethodAndBody(CURL* curl, const HttpExchange& exchange) {
   if (exchange.verb == "HEAD") {
-    curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    SetOption(curl, CURLOPT_NOBODY, 1L);
     return;
   }
   if (exchange.verb != "POST" && (exchange.verb != "GET" || exchange.body)) {
-    curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, exchange.verb.c_str());
+    SetOption(curl, CURLOPT_CUSTOMREQUEST, exchange.verb.c_str());
   }
   if (exchange.body || exchange.verb == "POST") {
     const std::string_view body = exchange.body ? *exchange.body : std::string_view();
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.data());
+    SetOption(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    SetOption(curl, CURLOPT_POSTFIELDS, body.data());
   }
 }
 
 void SetCredentials(CURL* curl, const HttpExchange& exchange) {
   if (!exchange.user.empty() && !exchange.password.empty()) {
-    curl_easy_setopt(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
-    curl_easy_setopt(curl, CURLOPT_USERNAME, exchange.user.c_str());
-    curl_easy_setopt(curl, CURLOPT_PASSWORD, exchange.password.c_str());
+    SetOption(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+    SetOption(curl, CURLOPT_USERNAME, exchange.user.c_str());
+    SetOption(curl, CURLOPT_PASSWORD, exchange.password.c_str());
   }
   if (!exchange.proxyUser.empty() && !exchange.proxyPassword.empty()) {
-    curl_easy_setopt(curl, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
-    curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, exchange.proxyUser.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, exchange.proxyPassword.c_str());
+    SetOption(curl, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
+    SetOption(curl, CURLOPT_PROXYUSERNAME, exchange.proxyUser.c_str());
+    SetOption(curl, CURLOPT_PROXYPASSWORD, exchange.proxyPassword.c_str());
   }
 }
 
 void SetConnection(CURL* curl, const HttpExchange& exchange, const std::string& proxyUrl) {
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-  curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, exchange.followRedirects ? 1L : 0L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+  SetOption(curl, CURLOPT_NOSIGNAL, 1L);
+  SetOption(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  SetOption(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  SetOption(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  SetOption(curl, CURLOPT_PATH_AS_IS, 1L);
+  SetOption(curl, CURLOPT_FOLLOWLOCATION, exchange.followRedirects ? 1L : 0L);
+  SetOption(curl, CURLOPT_MAXREDIRS, 10L);
   // An empty proxy also keeps the proxy variables of the environment out.
-  curl_easy_setopt(curl, CURLOPT_PROXY, proxyUrl.c_str());
-  curl_easy_setopt(curl, CURLOPT_NOPROXY, "");
-  curl_easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, exchange.timeoutMs);
+  SetOption(curl, CURLOPT_PROXY, proxyUrl.c_str());
+  SetOption(curl, CURLOPT_NOPROXY, "");
+  SetOption(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+  SetOption(curl, CURLOPT_CONNECTTIMEOUT_MS, exchange.timeoutMs);
 }
 
 void SetCallbacks(CURL* curl, Transfer& transfer) {
-  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &OnHeader);
-  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnBody);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &OnRequestStart);
-  curl_easy_setopt(curl, CURLOPT_PREREQDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &OnProgress);
-  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  SetOption(curl, CURLOPT_HEADERFUNCTION, &OnHeader);
+  SetOption(curl, CURLOPT_HEADERDATA, &transfer);
+  SetOption(curl, CURLOPT_WRITEFUNCTION, &OnBody);
+  SetOption(curl, CURLOPT_WRITEDATA, &transfer);
+  SetOption(curl, CURLOPT_PREREQFUNCTION, &OnRequestStart);
+  SetOption(curl, CURLOPT_PREREQDATA, &transfer);
+  SetOption(curl, CURLOPT_XFERINFOFUNCTION, &OnProgress);
+  SetOption(curl, CURLOPT_XFERINFODATA, &transfer);
+  SetOption(curl, CURLOPT_NOPROGRESS, 0L);
 }
 
 bool IsRedirect(std::string_view headers) {
@@ -229,6 +236,9 @@ TransferFailure Classify(CURLcode code, const Collected& collected, bool followR
 }  // namespace
 
 HttpAnswer PerformExchange(const HttpExchange& exchange, SystemApi /*api*/) {
+  if (Curl() == nullptr) {
+    return {TransferFailure::kNotSent, {}, {}};
+  }
   TransportShares& shares = Shares();
   CURL* curl = ThreadHandle();
   if (curl == nullptr) {
@@ -241,10 +251,10 @@ HttpAnswer PerformExchange(const HttpExchange& exchange, SystemApi /*api*/) {
                     .watchdog = {.timeout = std::chrono::milliseconds(exchange.timeoutMs)}};
   const Collected& collected = transfer.collected;
 
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+  SetOption(curl, CURLOPT_URL, url.c_str());
+  SetOption(curl, CURLOPT_HTTPHEADER, headers.get());
   if (!exchange.userAgent.empty()) {
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, exchange.userAgent.c_str());
+    SetOption(curl, CURLOPT_USERAGENT, exchange.userAgent.c_str());
   }
   SetMethodAndBody(curl, exchange);
   SetCredentials(curl, exchange);
@@ -264,16 +274,16 @@ HttpAnswer PerformExchange(const HttpExchange& exchange, SystemApi /*api*/) {
         std::initializer_list<curl_lock_data>{CURL_LOCK_DATA_COOKIE, CURL_LOCK_DATA_SSL_SESSION});
     share = callStore->get();
   }
-  curl_easy_setopt(curl, CURLOPT_SHARE, share);
+  SetOption(curl, CURLOPT_SHARE, share);
   if (exchange.cookies != CookieStore::kNone) {
-    curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
+    SetOption(curl, CURLOPT_COOKIEFILE, "");
   }
 
-  const CURLcode code = curl_easy_perform(curl);
+  const CURLcode code = Curl()->easyPerform(curl);
   // A reset would drop the cookie-file list without freeing it; clearing it frees it and leaves
   // the cookies themselves to their share.
-  curl_easy_setopt(curl, CURLOPT_COOKIEFILE, static_cast<const char*>(nullptr));
-  curl_easy_setopt(curl, CURLOPT_SHARE, static_cast<CURLSH*>(nullptr));
+  SetOption(curl, CURLOPT_COOKIEFILE, static_cast<const char*>(nullptr));
+  SetOption(curl, CURLOPT_SHARE, static_cast<CURLSH*>(nullptr));
   return {Classify(code, collected, exchange.followRedirects),
           std::move(transfer.collected.headers), std::move(transfer.collected.body)};
 }
