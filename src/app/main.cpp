@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QUrl>
 #include <cstdlib>
+#include <thread>
 
 #include "app/background_runner.h"
 #include "app/build_config.h"
@@ -18,6 +20,7 @@
 #include "qr/gf256.h"
 #include "settings/settings_location.h"
 #include "ui/skin/skin_engine.h"
+#include "ui/window_resources.h"
 
 namespace {
 
@@ -40,6 +43,9 @@ int main(int argc, char** argv) {
   // Windows are hidden, not closed, on the way from LoginWindow to MainWindow: the process ends
   // only where the handlers below say.
   QApplication::setQuitOnLastWindowClosed(false);
+  // Reading the font configuration and listing the fonts takes several milliseconds; a worker does
+  // it while this thread builds LoginWindow, whose first text needs them.
+  std::thread([] { QFontDatabase::families(); }).detach();
 
   qr::QrCodeField();
   qr::DataMatrixField();
@@ -51,6 +57,7 @@ int main(int argc, char** argv) {
   QObject::connect(&client, &app::Client::mainWindowClosed, [] { std::quick_exit(0); });
   QObject::connect(&client, &app::Client::loginWindowClosed, &application, &QCoreApplication::quit);
   client.Start();
+  ui::SetProgramIcon();
   // Workers may still be running; they are not waited for.
   std::quick_exit(QApplication::exec());
 }

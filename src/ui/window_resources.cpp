@@ -1,5 +1,7 @@
 #include "ui/window_resources.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE declares its function where it is expanded, so it must stay outside any
@@ -13,6 +15,11 @@ namespace hosting::ui {
 
 void EnsureWindowResources() {
   [[maybe_unused]] static const int once = RegisterUiResources();
+}
+
+void SetProgramIcon() {
+  EnsureWindowResources();
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.png")));
 }
 
 }  // namespace hosting::ui
