@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "app/qt_text.h"
+#include "ui/accessibility.h"
 #include "ui/picture_box.h"
 
 namespace hosting::app {
@@ -74,7 +75,21 @@ void QtMainView::SetHostingButtonEnabled(bool enabled) {
 }
 
 void QtMainView::SetQrPicture(const std::string& image) {
-  calls_.Set([bytes = ToBytes(image)](MainWindow& w) { w.qrPicture().setImageBytes(bytes); });
+  calls_.Set([bytes = ToBytes(image)](MainWindow& w) {
+    w.qrPicture().setImageBytes(bytes);
+    w.qrPicture().setAccessibleDescription(bytes.isEmpty() ? QString()
+                                                           : ui::HostingCodeDescription());
+  });
+}
+
+void QtMainView::SetAvatarPicture(const std::string& image, const std::string& accountId,
+                                  const std::string& nickname) {
+  calls_.Set([bytes = ToBytes(image),
+              description =
+                  ui::AvatarDescription(ToQString(accountId), ToQString(nickname))](MainWindow& w) {
+    w.qrPicture().setImageBytes(bytes);
+    w.qrPicture().setAccessibleDescription(description);
+  });
 }
 
 platform::PictureSize QtMainView::QrPictureSize() {

@@ -20,6 +20,8 @@ class QtMainView final : public platform::MainView {
   void SetCaption(platform::MainCaption caption, const std::string& text) override;
   void SetHostingButtonEnabled(bool enabled) override;
   void SetQrPicture(const std::string& image) override;
+  void SetAvatarPicture(const std::string& image, const std::string& accountId,
+                        const std::string& nickname) override;
   platform::PictureSize QrPictureSize() override;
   void SetQrPictureMode(platform::PictureMode mode) override;
   void SetQrExpiredNotice(const std::string& notice) override;

@@ -13,6 +13,8 @@
 namespace hosting::platform {
 namespace {
 
+constexpr int kIdColumn = 0;
+constexpr int kNicknameColumn = 2;
 constexpr int kAvatarColumn = 3;
 // The one page the list asks for; a platform that sends more is not believed beyond it.
 constexpr int kPageSize = 50;
@@ -93,9 +95,13 @@ void ShowSelectedAvatar(const FlowContext& context, MainView& view) {
   view.SetQrExpiredNotice({});
   view.SetQrPictureMode(PictureMode::kScaledToFill);
   const int row = view.SelectedRow(MainList::kHostedAccounts);
-  const std::string url = view.CellText(MainList::kHostedAccounts, row, kAvatarColumn);
-  view.SetQrPicture(IsWebAddress(url) ? FetchWithoutSession(context, Verb::kGet, url)
-                                      : std::string());
+  const auto cell = [&view, row](int column) {
+    return view.CellText(MainList::kHostedAccounts, row, column);
+  };
+  const std::string url = cell(kAvatarColumn);
+  view.SetAvatarPicture(
+      IsWebAddress(url) ? FetchWithoutSession(context, Verb::kGet, url) : std::string(),
+      cell(kIdColumn), cell(kNicknameColumn));
 }
 
 }  // namespace hosting::platform

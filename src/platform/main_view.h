@@ -48,6 +48,9 @@ class MainView : public MessageView {
   virtual void SetHostingButtonEnabled(bool enabled) = 0;
   // 图片框_二维码: the hosting code or the selected account's avatar.
   virtual void SetQrPicture(const std::string& image) = 0;
+  // The avatar of the account in the list's row with this ID and nickname, in 图片框_二维码.
+  virtual void SetAvatarPicture(const std::string& image, const std::string& accountId,
+                                const std::string& nickname) = 0;
   virtual PictureSize QrPictureSize() = 0;  // its current width and height in pixels
   virtual void SetQrPictureMode(PictureMode mode) = 0;
   // The expired state of 图片框_二维码: the picture dimmed under `notice`, which is also its

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
 
+#include "ui/accessibility.h"
 #include "ui/feedback_event.h"
 #include "ui/window_resources.h"
 #include "ui_login_window.h"
@@ -14,6 +15,7 @@ namespace hosting::ui {
 LoginWindow::LoginWindow(QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui_LoginWindow>()) {
   EnsureWindowResources();
+  EnsureAccessibleInterfaces();
   ui_->setupUi(this);
 
   ui_->编辑框3->setValidator(

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QSignalBlocker>
 
+#include "ui/accessibility.h"
 #include "ui/list_columns.h"
 #include "ui/window_resources.h"
 #include "ui_main_window.h"
@@ -11,6 +12,7 @@ namespace hosting::ui {
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui_MainWindow>()) {
   EnsureWindowResources();
+  EnsureAccessibleInterfaces();
   ui_->setupUi(this);
   for (QTreeWidget* list : {ui_->托管状态, ui_->微信业绩, ui_->提现操作})
     ApplyColumnWidths(*list);

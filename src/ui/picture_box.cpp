@@ -4,9 +4,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/accessibility.h"
+
 namespace hosting::ui {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  EnsureAccessibleInterfaces();
+}
 
 void PictureBox::setImageBytes(const QByteArray& bytes) {
   bytes_ = bytes;

@@ -74,6 +74,9 @@ class RecordingMainView final : public MainView {
     WriteText(r_, "按钮2", enabled ? "enabled" : "disabled");
   }
   void SetQrPicture(const std::string& image) override { WritePicture(r_, "图片框_二维码", image); }
+  void SetAvatarPicture(const std::string& image, const std::string&, const std::string&) override {
+    SetQrPicture(image);
+  }
   PictureSize QrPictureSize() override { return {200, 200}; }
   void SetQrPictureMode(PictureMode mode) override {
     r_.Write("图片框_二维码 mode", std::to_string(static_cast<int>(mode)));
