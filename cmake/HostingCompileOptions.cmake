@@ -33,11 +33,12 @@ endfunction()
 # HOSTING_THREADED_TEST_FOLDERS, with `gui` when it runs on a Qt platform, and with the LABELS
 # given, so `ctest -L` picks a group (`ctest -L 'threads|gui'`).
 function(hosting_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
+  # SUFFIX tells apart the tests of programs built from the same sources (run in other settings).
+  cmake_parse_arguments(T "" "SUFFIX" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE hosting_options ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  gtest_discover_tests(${name} TEST_SUFFIX "${T_SUFFIX}" DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
   string(REGEX REPLACE "/.*" "" folder "${folder}")

@@ -76,7 +76,8 @@ void QtMainView::SetHostingButtonEnabled(bool enabled) {
 
 void QtMainView::SetQrPicture(const std::string& image) {
   calls_.Set([bytes = ToBytes(image)](MainWindow& w) {
-    w.qrPicture().setImageBytes(bytes);
+    // Made at QrPictureSize(), in device pixels.
+    w.qrPicture().setImageBytes(bytes, w.qrPicture().devicePixelRatioF());
     w.qrPicture().setAccessibleDescription(bytes.isEmpty() ? QString()
                                                            : ui::HostingCodeDescription());
   });
@@ -94,7 +95,9 @@ void QtMainView::SetAvatarPicture(const std::string& image, const std::string& a
 
 platform::PictureSize QtMainView::QrPictureSize() {
   return calls_.Get([](const MainWindow& w) {
-    return platform::PictureSize{w.qrPicture().width(), w.qrPicture().height()};
+    const ui::PictureBox& box = w.qrPicture();
+    const qreal scale = box.devicePixelRatioF();
+    return platform::PictureSize{qRound(box.width() * scale), qRound(box.height() * scale)};
   });
 }
 

@@ -51,7 +51,7 @@ class MainView : public MessageView {
   // The avatar of the account in the list's row with this ID and nickname, in 图片框_二维码.
   virtual void SetAvatarPicture(const std::string& image, const std::string& accountId,
                                 const std::string& nickname) = 0;
-  virtual PictureSize QrPictureSize() = 0;  // its current width and height in pixels
+  virtual PictureSize QrPictureSize() = 0;  // its current size in device pixels
   virtual void SetQrPictureMode(PictureMode mode) = 0;
   // The expired state of 图片框_二维码: the picture dimmed under `notice`, which is also its
   // accessible description, and the picture in the tab order after 按钮2, where a click, Space or

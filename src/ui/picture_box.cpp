@@ -12,9 +12,10 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   EnsureAccessibleInterfaces();
 }
 
-void PictureBox::setImageBytes(const QByteArray& bytes) {
+void PictureBox::setImageBytes(const QByteArray& bytes, qreal devicePixelRatio) {
   bytes_ = bytes;
   image_ = QImage::fromData(bytes);
+  image_.setDevicePixelRatio(devicePixelRatio);
   update();
 }
 

@@ -19,8 +19,10 @@ class PictureBox : public QWidget {
   explicit PictureBox(QWidget* parent = nullptr);
 
   // Bytes that are not a readable image (an empty answer, an error page) show an empty box; the
-  // bytes are kept as given either way, so the picture can be read back and copied.
-  void setImageBytes(const QByteArray& bytes);
+  // bytes are kept as given either way, so the picture can be read back and copied. A picture made
+  // for the box's device pixels on a scaled display gives the display's devicePixelRatio: it is
+  // then drawn pixel for pixel rather than scaled up.
+  void setImageBytes(const QByteArray& bytes, qreal devicePixelRatio = 1.0);
   const QByteArray& imageBytes() const { return bytes_; }
   const QImage& image() const { return image_; }
 
