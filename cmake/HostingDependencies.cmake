@@ -21,6 +21,8 @@ endif()
 
 if(NOT WIN32)
   find_package(Iconv REQUIRED)
+  # Optional: the client reads the font configuration early where Qt draws text through it.
+  pkg_check_modules(FONTCONFIG IMPORTED_TARGET fontconfig)
 endif()
 
 if(HOSTING_BUILD_TESTS)

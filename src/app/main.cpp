@@ -5,15 +5,14 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFontDatabase>
 #include <QUrl>
 #include <cstdlib>
-#include <thread>
 
 #include "app/background_runner.h"
 #include "app/build_config.h"
 #include "app/client.h"
 #include "app/clock_convention.h"
+#include "app/font_warm_up.h"
 #include "app/message_boxes.h"
 #include "app/startup_skin.h"
 #include "net/session_cookie.h"
@@ -39,13 +38,12 @@ app::ClientSettings ProgramSettings() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  app::WarmUpFontConfiguration();
   QApplication application(argc, argv);
   // Windows are hidden, not closed, on the way from LoginWindow to MainWindow: the process ends
   // only where the handlers below say.
   QApplication::setQuitOnLastWindowClosed(false);
-  // Reading the font configuration and listing the fonts takes several milliseconds; a worker does
-  // it while this thread builds LoginWindow, whose first text needs them.
-  std::thread([] { QFontDatabase::families(); }).detach();
+  app::WarmUpFontList();
 
   qr::QrCodeField();
   qr::DataMatrixField();
