@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "e2e/member_flows.h"
+#include "ui/accessibility.h"
 #include "ui/picture_box.h"
 
 namespace hosting::e2e {
@@ -41,7 +42,7 @@ TEST(HostingPageEndToEnd, ExpiredCodeRefreshesFromTheKeyboardAndAnOfflineAccount
       WaitFor([&] { return picture.imageBytes() != expired && !picture.image().isNull(); }));
   EXPECT_TRUE(ScanText(picture).find("/custody/sandbox/scan?code=") != std::string::npos)
       << "the fresh code is readable, not dimmed";
-  EXPECT_EQ(picture.accessibleDescription(), QString());
+  EXPECT_EQ(picture.accessibleDescription(), ui::HostingCodeDescription());  // a code to scan
 
   // A look of the watch rewrites the counters; after it, the platform takes an account offline.
   QLabel& hosted = main.label(QStringLiteral("透明标签3"));
