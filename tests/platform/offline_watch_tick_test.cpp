@@ -1,4 +1,4 @@
-#include "platform/hosted_accounts_watch.h"
+#include "platform/offline_watch_tick.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,6 @@
 
 #include "flow_test_bed.h"
 #include "support/scripted_platform.h"
-#include "support/thread_count.h"
-#include "support/wait_until.h"
 
 namespace hosting::platform::testing {
 namespace {
@@ -84,28 +82,6 @@ TEST(OfflineWatchTest, ALookDuringTheMembersRefreshOrWithoutAUsableListChangesNo
   const auto refresh = gate.BeginMemberRefresh();
   EXPECT_FALSE(gate.TryBeginTick());
   EXPECT_FALSE(gate.WriteIfUndisturbed(*look, [] { ADD_FAILURE() << "rows written"; }));
-}
-
-// The watch looks every interval on a thread of its own, which ends with the watch (the window
-// closed) or at shutdown, whichever comes first.
-TEST(HostedAccountsWatchTest, LooksEveryIntervalAndItsThreadEndsWithItOrAtShutdown) {
-  for (const bool shutdown : {false, true}) {
-    FlowTestBed bed;
-    bed.LogInAs("watched");
-    bed.context.timings.watchInterval = 5ms;
-    const int idle = testing_support::ThreadCount();
-    std::optional<HostedAccountsWatch> watch(std::in_place, bed.context, bed.mainView);
-    ASSERT_TRUE(bed.rec.WaitFor("透明标签3 0"));
-    bed.rec.Clear();
-    ASSERT_TRUE(bed.rec.WaitFor("透明标签3 0")) << "a second look";
-    if (shutdown)
-      bed.shutdown.request_stop();
-    else
-      watch.reset();
-    EXPECT_TRUE(testing_support::WaitUntil([idle] {
-      return testing_support::ThreadCount() <= idle;
-    })) << shutdown;
-  }
 }
 
 }  // namespace
