@@ -14,9 +14,9 @@ void hosting::fuzz::Fuzz(const Fields& fields) {
         const std::size_t mix = r.library.size() * 31 + r.name.size() + r.ordinal;
         return mix % 7 == 0 ? 0 : 0x70000000U + static_cast<std::uint32_t>(mix % 0x10000);
       });
-  const std::uint32_t base = module.GetBase();
+  const std::uint64_t base = module.GetBase();
   // One lookup, of the export the skin engine calls: a hostile image can declare millions of names.
-  const std::uint32_t address = module.GetProc("SkinH_AttachRes");
+  const std::uint64_t address = module.GetProc("SkinH_AttachRes");
   Require(loaded ? base != 0 && (address == 0 || address >= base) : base == 0 && address == 0,
           "a loaded image has a base below its exports; a refused one holds nothing");
   skin::MemoryModule moved(std::move(module));

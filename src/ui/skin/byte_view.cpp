@@ -21,6 +21,20 @@ std::optional<std::uint32_t> ByteView::U32(std::uint64_t offset) const {
          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
+std::optional<std::uint64_t> ByteView::U64(std::uint64_t offset) const {
+  if (!Holds(offset, 8)) {
+    return std::nullopt;
+  }
+  return (std::uint64_t{*U32(offset + 4)} << 32) | *U32(offset);
+}
+
+std::optional<std::uint64_t> ByteView::Address(std::uint64_t offset, std::size_t size) const {
+  if (size == 8) {
+    return U64(offset);
+  }
+  return U32(offset);
+}
+
 std::optional<std::span<const std::uint8_t>> ByteView::Slice(std::uint64_t offset,
                                                              std::uint64_t length) const {
   if (!Holds(offset, length)) {

@@ -22,6 +22,9 @@ class ByteView {
   }
   [[nodiscard]] std::optional<std::uint16_t> U16(std::uint64_t offset) const;
   [[nodiscard]] std::optional<std::uint32_t> U32(std::uint64_t offset) const;
+  [[nodiscard]] std::optional<std::uint64_t> U64(std::uint64_t offset) const;
+  // An address of `size` bytes (4 or 8), widened.
+  [[nodiscard]] std::optional<std::uint64_t> Address(std::uint64_t offset, std::size_t size) const;
   [[nodiscard]] std::optional<std::span<const std::uint8_t>> Slice(std::uint64_t offset,
                                                                    std::uint64_t length) const;
   // The NUL-terminated text at `offset`, at most `maxLength` bytes long; nothing when no NUL

@@ -17,16 +17,18 @@ constexpr std::uint64_t k4GiB = std::uint64_t{1} << 32;
 // Places tried when neither the preferred base nor the system's own low-memory hint is free.
 constexpr std::uint64_t kHintStep = 0x10000000;
 
-bool Below4GiB(const void* p, std::uint32_t size) {
-  return reinterpret_cast<std::uintptr_t>(p) + std::uint64_t{size} <= k4GiB;
+// True when every byte of the mapping has an address of `width`.
+bool Reaches(const void* p, std::uint32_t size, ImageWidth width) {
+  return width == ImageWidth::k64 ||
+         reinterpret_cast<std::uintptr_t>(p) + std::uint64_t{size} <= k4GiB;
 }
 
 #ifdef _WIN32
-void* MapAt(std::uint64_t hint, std::uint32_t size) {
-  const DWORD protection = kCanRunImageCode ? PAGE_EXECUTE_READWRITE : PAGE_READWRITE;
+void* MapAt(std::uint64_t hint, std::uint32_t size, ImageWidth width) {
+  const DWORD protection = CanRunImageCode(width) ? PAGE_EXECUTE_READWRITE : PAGE_READWRITE;
   void* p = VirtualAlloc(reinterpret_cast<void*>(static_cast<std::uintptr_t>(hint)), size,
                          MEM_RESERVE | MEM_COMMIT, protection);
-  if (p != nullptr && !Below4GiB(p, size)) {
+  if (p != nullptr && !Reaches(p, size, width)) {
     VirtualFree(p, 0, MEM_RELEASE);
     return nullptr;
   }
@@ -35,34 +37,34 @@ void* MapAt(std::uint64_t hint, std::uint32_t size) {
 void Unmap(void* p, std::uint32_t) {
   VirtualFree(p, 0, MEM_RELEASE);
 }
-void* MapLow(std::uint32_t) {
+void* MapLow(std::uint32_t, ImageWidth) {
   return nullptr;
 }
 #else
-void* MapWith(std::uint64_t hint, std::uint32_t size, int extraFlags) {
+void* MapWith(std::uint64_t hint, std::uint32_t size, int extraFlags, ImageWidth width) {
   void* p = mmap(reinterpret_cast<void*>(static_cast<std::uintptr_t>(hint)), size,
                  PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | extraFlags, -1, 0);
   if (p == MAP_FAILED) {
     return nullptr;
   }
-  if (!Below4GiB(p, size)) {
+  if (!Reaches(p, size, width)) {
     munmap(p, size);
     return nullptr;
   }
   return p;
 }
-void* MapAt(std::uint64_t hint, std::uint32_t size) {
-  return MapWith(hint, size, 0);
+void* MapAt(std::uint64_t hint, std::uint32_t size, ImageWidth width) {
+  return MapWith(hint, size, 0, width);
 }
 void Unmap(void* p, std::uint32_t size) {
   munmap(p, size);
 }
 #ifdef MAP_32BIT
-void* MapLow(std::uint32_t size) {
-  return MapWith(0, size, MAP_32BIT);
+void* MapLow(std::uint32_t size, ImageWidth width) {
+  return MapWith(0, size, MAP_32BIT, width);
 }
 #else
-void* MapLow(std::uint32_t) {
+void* MapLow(std::uint32_t, ImageWidth) {
   return nullptr;
 }
 #endif
@@ -70,16 +72,20 @@ void* MapLow(std::uint32_t) {
 
 }  // namespace
 
-std::optional<ImageMapping> ImageMapping::Reserve(std::uint32_t preferredBase, std::uint32_t size) {
+std::optional<ImageMapping> ImageMapping::Reserve(std::uint64_t preferredBase, std::uint32_t size,
+                                                  ImageWidth width) {
   if (size == 0) {
     return std::nullopt;
   }
-  void* p = preferredBase != 0 ? MapAt(preferredBase, size) : nullptr;
+  void* p = preferredBase != 0 ? MapAt(preferredBase, size, width) : nullptr;
+  if (p == nullptr && width == ImageWidth::k64) {
+    p = MapAt(0, size, width);  // wherever the system puts it
+  }
   if (p == nullptr) {
-    p = MapLow(size);
+    p = MapLow(size, width);
   }
   for (std::uint64_t hint = kHintStep; p == nullptr && hint + size <= k4GiB; hint += kHintStep) {
-    p = MapAt(hint, size);
+    p = MapAt(hint, size, width);
   }
   if (p == nullptr) {
     return std::nullopt;
@@ -103,8 +109,8 @@ ImageMapping::~ImageMapping() {
   Release();
 }
 
-std::uint32_t ImageMapping::Base() const {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(data_));
+std::uint64_t ImageMapping::Base() const {
+  return reinterpret_cast<std::uintptr_t>(data_);
 }
 
 void ImageMapping::Release() {

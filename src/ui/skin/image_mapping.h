@@ -1,18 +1,22 @@
 #pragma once
-// Zero-filled, writable memory for a mapped image, placed where 32-bit addresses reach it: at the
-// preferred base when that is free, else anywhere below 4 GiB. Released when the object goes.
+// Zero-filled, writable memory for a mapped image, placed where the image's addresses reach it: at
+// the preferred base when that is free, else anywhere (below 4 GiB for a 32-bit image). Released
+// when the object goes.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 
+#include "ui/skin/pe_headers.h"
+
 namespace hosting::skin {
 
 class ImageMapping {
  public:
-  // `size` bytes at `preferredBase` if possible, else elsewhere below 4 GiB; nothing when no such
-  // place is found. Executable only where this process runs the image's code.
-  static std::optional<ImageMapping> Reserve(std::uint32_t preferredBase, std::uint32_t size);
+  // `size` bytes at `preferredBase` if possible, else elsewhere that `width` reaches; nothing when
+  // no such place is found. Executable only where this process runs the image's code.
+  static std::optional<ImageMapping> Reserve(std::uint64_t preferredBase, std::uint32_t size,
+                                             ImageWidth width);
 
   ImageMapping(const ImageMapping&) = delete;
   ImageMapping& operator=(const ImageMapping&) = delete;
@@ -20,7 +24,7 @@ class ImageMapping {
   ImageMapping& operator=(ImageMapping&& other) noexcept;
   ~ImageMapping();
 
-  [[nodiscard]] std::uint32_t Base() const;
+  [[nodiscard]] std::uint64_t Base() const;
   [[nodiscard]] std::span<std::uint8_t> Bytes() const { return {data_, size_}; }
 
  private:

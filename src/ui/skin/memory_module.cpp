@@ -22,16 +22,20 @@ bool NameIs(const ByteView& view, std::uint64_t offset, std::string_view name) {
 
 constexpr std::uint64_t kRelocationBlockHeader = 8;
 constexpr std::uint16_t kRelocationHighLow = 3;
+constexpr std::uint16_t kRelocationDir64 = 10;
 constexpr std::uint64_t kImportDescriptorSize = 20;
-constexpr std::uint32_t kImportByOrdinal = 0x80000000U;
 // Longest library or function name an import may give; real ones are a few dozen bytes.
 constexpr std::size_t kMaxImportName = 1024;
 
-bool WriteU32(std::span<std::uint8_t> bytes, std::uint64_t offset, std::uint32_t value) {
-  if (offset > bytes.size() || bytes.size() - offset < 4) {
+// Writes `value` as an address of `width`; false when it lies outside the bytes or `value` does not
+// fit.
+bool WriteAddress(std::span<std::uint8_t> bytes, std::uint64_t offset, std::uint64_t value,
+                  ImageWidth width) {
+  const std::size_t size = AddressSize(width);
+  if (offset > bytes.size() || bytes.size() - offset < size || (size < 8 && value >> 32 != 0)) {
     return false;
   }
-  for (std::size_t i = 0; i < 4; ++i) {
+  for (std::size_t i = 0; i < size; ++i) {
     bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
   }
   return true;
@@ -48,10 +52,13 @@ void CopyImage(std::span<const std::uint8_t> image, const PeHeaders& headers,
   }
 }
 
-// Adds `delta` to every HIGHLOW place named by the relocation blocks; other entry kinds are
-// skipped.
-bool Relocate(std::span<std::uint8_t> mapped, DataDirectory directory, std::uint32_t delta) {
+// Adds `delta` to every place named by the relocation blocks with the kind of the image's width
+// (HIGHLOW or DIR64), modulo that width; other entry kinds are skipped.
+bool Relocate(std::span<std::uint8_t> mapped, DataDirectory directory, std::uint64_t delta,
+              ImageWidth width) {
   const ByteView view(mapped);
+  const std::uint16_t kind = width == ImageWidth::k64 ? kRelocationDir64 : kRelocationHighLow;
+  const std::uint64_t mask = width == ImageWidth::k64 ? ~0ULL : 0xFFFFFFFFULL;
   if (!view.Holds(directory.rva, directory.size)) {
     return false;
   }
@@ -68,12 +75,12 @@ bool Relocate(std::span<std::uint8_t> mapped, DataDirectory directory, std::uint
     const std::uint64_t entries = (blockSize - kRelocationBlockHeader) / 2;
     for (std::uint64_t i = 0; i < entries; ++i) {
       const std::uint16_t entry = *view.U16(block + kRelocationBlockHeader + 2 * i);
-      if ((entry >> 12) != kRelocationHighLow) {
+      if ((entry >> 12) != kind) {
         continue;
       }
       const std::uint64_t target = std::uint64_t{page} + (entry & 0x0FFFU);
-      const auto value = view.U32(target);
-      if (!value || !WriteU32(mapped, target, *value + delta)) {
+      const auto value = view.Address(target, AddressSize(width));
+      if (!value || !WriteAddress(mapped, target, (*value + delta) & mask, width)) {
         return false;
       }
     }
@@ -83,12 +90,12 @@ bool Relocate(std::span<std::uint8_t> mapped, DataDirectory directory, std::uint
 }
 
 std::optional<ImportRequest> ReadImportThunk(ByteView view, std::string_view library,
-                                             std::uint32_t thunk) {
-  if ((thunk & kImportByOrdinal) != 0) {
+                                             std::uint64_t thunk, ImageWidth width) {
+  const std::uint64_t byOrdinal = std::uint64_t{1} << (8 * AddressSize(width) - 1);
+  if ((thunk & byOrdinal) != 0) {
     return ImportRequest{library, {}, static_cast<std::uint16_t>(thunk & 0xFFFFU)};
   }
-  const auto name =
-      view.CString(std::uint64_t{thunk} + 2, kMaxImportName);  // after the 16-bit hint
+  const auto name = view.CString(thunk + 2, kMaxImportName);  // after the 16-bit hint
   if (!name || name->empty()) {
     return std::nullopt;
   }
@@ -96,7 +103,7 @@ std::optional<ImportRequest> ReadImportThunk(ByteView view, std::string_view lib
 }
 
 // Fills the import address table of every import descriptor; one unresolved function fails all.
-bool ResolveImports(std::span<std::uint8_t> mapped, DataDirectory directory,
+bool ResolveImports(std::span<std::uint8_t> mapped, DataDirectory directory, ImageWidth width,
                     const ImportResolver& resolver, SystemLibraries& libraries) {
   if (directory.rva == 0 || directory.size == 0) {
     return true;
@@ -117,28 +124,31 @@ bool ResolveImports(std::span<std::uint8_t> mapped, DataDirectory directory,
       return false;
     }
     const std::uint64_t thunks = lookupTable != 0 ? lookupTable : addressTable;
+    const std::size_t slot = AddressSize(width);
     for (std::uint64_t i = 0;; ++i) {
-      const auto thunk = view.U32(thunks + 4 * i);
+      const auto thunk = view.Address(thunks + slot * i, slot);
       if (!thunk) {
         return false;
       }
       if (*thunk == 0) {
         break;
       }
-      const auto request = ReadImportThunk(view, *library, *thunk);
+      const auto request = ReadImportThunk(view, *library, *thunk, width);
       if (!request) {
         return false;
       }
-      const std::uint32_t address = resolver ? resolver(*request) : libraries.Resolve(*request);
-      if (address == 0 || !WriteU32(mapped, std::uint64_t{addressTable} + 4 * i, address)) {
+      const std::uint64_t address = resolver ? resolver(*request) : libraries.Resolve(*request);
+      if (address == 0 || !WriteAddress(mapped, addressTable + slot * i, address, width)) {
         return false;
       }
     }
   }
 }
 
+// True when the image is a DLL with an entry point that this process can call.
 bool HasEntryPoint(const PeHeaders& headers) {
-  return (headers.characteristics & PeHeaders::kDll) != 0 && headers.entryPoint != 0;
+  return (headers.characteristics & PeHeaders::kDll) != 0 && headers.entryPoint != 0 &&
+         CanRunImageCode(headers.width);
 }
 
 }  // namespace
@@ -148,8 +158,8 @@ struct MemoryModule::Loaded {
   PeHeaders headers;
   SystemLibraries libraries;
 
-  [[nodiscard]] std::uint32_t Base() const { return mapping.Base(); }
-  [[nodiscard]] std::uint32_t EntryAddress() const { return Base() + headers.entryPoint; }
+  [[nodiscard]] std::uint64_t Base() const { return mapping.Base(); }
+  [[nodiscard]] std::uint64_t EntryAddress() const { return Base() + headers.entryPoint; }
 };
 
 MemoryModule::MemoryModule() = default;
@@ -173,7 +183,7 @@ bool MemoryModule::Load(std::span<const std::uint8_t> image, const ImportResolve
   if (!headers) {
     return false;
   }
-  auto mapping = ImageMapping::Reserve(headers->imageBase, headers->sizeOfImage);
+  auto mapping = ImageMapping::Reserve(headers->imageBase, headers->sizeOfImage, headers->width);
   if (!mapping) {
     return false;
   }
@@ -182,12 +192,13 @@ bool MemoryModule::Load(std::span<const std::uint8_t> image, const ImportResolve
   if (mapping->Base() != headers->imageBase) {
     // An image without relocation data works only at its preferred base.
     if ((headers->characteristics & PeHeaders::kRelocsStripped) != 0 ||
-        !Relocate(mapped, headers->relocations, mapping->Base() - headers->imageBase)) {
+        !Relocate(mapped, headers->relocations, mapping->Base() - headers->imageBase,
+                  headers->width)) {
       return false;
     }
   }
   SystemLibraries libraries;
-  if (!ResolveImports(mapped, headers->imports, resolver, libraries)) {
+  if (!ResolveImports(mapped, headers->imports, headers->width, resolver, libraries)) {
     return false;
   }
   auto loaded = std::make_unique<Loaded>(
@@ -209,7 +220,7 @@ bool MemoryModule::Free() {
   return true;
 }
 
-std::uint32_t MemoryModule::GetProc(std::string_view name) const {
+std::uint64_t MemoryModule::GetProc(std::string_view name) const {
   if (!loaded_) {
     return 0;
   }
@@ -241,7 +252,7 @@ std::uint32_t MemoryModule::GetProc(std::string_view name) const {
   return 0;
 }
 
-std::uint32_t MemoryModule::GetBase() const {
+std::uint64_t MemoryModule::GetBase() const {
   return loaded_ ? loaded_->Base() : 0;
 }
 

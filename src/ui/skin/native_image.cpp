@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#if HOSTING_SKIN_RUNS_IMAGE_CODE
+#ifdef _WIN32
 #include <windows.h>
 #endif
 
@@ -24,9 +24,9 @@ SystemLibraries::~SystemLibraries() {
   ReleaseAll();
 }
 
-#if HOSTING_SKIN_RUNS_IMAGE_CODE
+#ifdef _WIN32
 
-std::uint32_t SystemLibraries::Resolve(const ImportRequest& request) {
+std::uint64_t SystemLibraries::Resolve(const ImportRequest& request) {
   HMODULE library = LoadLibraryA(std::string(request.library).c_str());
   if (library == nullptr) {
     return 0;
@@ -34,8 +34,7 @@ std::uint32_t SystemLibraries::Resolve(const ImportRequest& request) {
   handles_.push_back(library);
   const std::string name(request.name);
   const LPCSTR symbol = request.name.empty() ? MAKEINTRESOURCEA(request.ordinal) : name.c_str();
-  return static_cast<std::uint32_t>(
-      reinterpret_cast<std::uintptr_t>(GetProcAddress(library, symbol)));
+  return reinterpret_cast<std::uintptr_t>(GetProcAddress(library, symbol));
 }
 
 void SystemLibraries::ReleaseAll() {
@@ -47,7 +46,7 @@ void SystemLibraries::ReleaseAll() {
 
 #else
 
-std::uint32_t SystemLibraries::Resolve(const ImportRequest&) {
+std::uint64_t SystemLibraries::Resolve(const ImportRequest&) {
   return 0;
 }
 void SystemLibraries::ReleaseAll() {
@@ -56,9 +55,9 @@ void SystemLibraries::ReleaseAll() {
 
 #endif
 
-bool CallEntryPoint([[maybe_unused]] std::uint32_t address, [[maybe_unused]] std::uint32_t base,
+bool CallEntryPoint([[maybe_unused]] std::uint64_t address, [[maybe_unused]] std::uint64_t base,
                     [[maybe_unused]] EntryReason reason) {
-#if HOSTING_SKIN_RUNS_IMAGE_CODE
+#ifdef _WIN32
   using DllEntry = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
   const auto entry = reinterpret_cast<DllEntry>(static_cast<std::uintptr_t>(address));
   const auto instance = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(base));

@@ -1,6 +1,6 @@
 #pragma once
 // What only the system can do for a mapped image: run its code and load the libraries it imports.
-// Both exist only in a 32-bit x86 Windows process; elsewhere the image is mapped as data.
+// Both exist only in a Windows process as wide as the image; elsewhere the image is mapped as data.
 
 #include <array>
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/skin/memory_module.h"
+#include "ui/skin/pe_headers.h"
 
 namespace hosting::skin {
 
@@ -16,7 +17,16 @@ namespace hosting::skin {
 #else
 #define HOSTING_SKIN_RUNS_IMAGE_CODE 0
 #endif
-inline constexpr bool kCanRunImageCode = HOSTING_SKIN_RUNS_IMAGE_CODE != 0;
+#ifdef _WIN32
+inline constexpr bool kOnWindows = true;
+#else
+inline constexpr bool kOnWindows = false;
+#endif
+
+// True where this process can run the code of an image of `width`.
+constexpr bool CanRunImageCode(ImageWidth width) {
+  return kOnWindows && AddressSize(width) == sizeof(void*);
+}
 
 // Libraries loaded by the system loader for one image's imports, released with the object.
 class SystemLibraries {
@@ -29,8 +39,8 @@ class SystemLibraries {
   ~SystemLibraries();
 
   // The address of the requested function through LoadLibraryA/GetProcAddress; 0 when it cannot
-  // be resolved (always 0 where kCanRunImageCode is false).
-  std::uint32_t Resolve(const ImportRequest& request);
+  // be resolved (always 0 off Windows).
+  std::uint64_t Resolve(const ImportRequest& request);
 
  private:
   void ReleaseAll();
@@ -40,12 +50,12 @@ class SystemLibraries {
 
 enum class EntryReason : std::uint32_t { kProcessDetach = 0, kProcessAttach = 1 };
 
-// Calls the DLL entry point at `address` as DllMain(base, reason, 0) and gives its result.
-// Where kCanRunImageCode is false nothing is called and the result is true.
-bool CallEntryPoint(std::uint32_t address, std::uint32_t base, EntryReason reason);
+// Calls the DLL entry point at `address` as DllMain(base, reason, 0) and gives its result; only for
+// an image that CanRunImageCode. Off Windows nothing is called and the result is true.
+bool CallEntryPoint(std::uint64_t address, std::uint64_t base, EntryReason reason);
 
 // Calls the stdcall function at `address` with six 32-bit arguments; its result is not used.
-// Where kCanRunImageCode is false nothing is called.
+// Outside a 32-bit x86 Windows process nothing is called.
 void CallStdcall6(std::uint32_t address, const std::array<std::uint32_t, 6>& arguments);
 
 }  // namespace hosting::skin

@@ -6,9 +6,28 @@ namespace {
 constexpr std::uint64_t kPeOffsetField = 60;
 constexpr std::uint64_t kFileHeaderSize = 20;
 constexpr std::uint64_t kSectionHeaderSize = 40;
-constexpr std::uint16_t kMachineI386 = 0x014C;
-constexpr std::uint16_t kMagicPe32 = 0x010B;
-constexpr std::uint64_t kDirectoriesOffset = 96;  // inside the optional header
+
+// Where the two kinds of optional header differ; offsets are inside the optional header.
+struct OptionalHeaderLayout {
+  std::uint16_t machine;
+  std::uint16_t magic;
+  ImageWidth width;
+  std::uint64_t imageBase;
+  std::uint64_t directoryCount;
+  std::uint64_t directories;
+};
+constexpr OptionalHeaderLayout kPe32{0x014C, 0x010B, ImageWidth::k32, 28, 92, 96};
+constexpr OptionalHeaderLayout kPe32Plus{0x8664, 0x020B, ImageWidth::k64, 24, 108, 112};
+
+std::optional<OptionalHeaderLayout> LayoutOf(std::optional<std::uint16_t> machine,
+                                             std::optional<std::uint16_t> magic) {
+  for (const OptionalHeaderLayout& layout : {kPe32, kPe32Plus}) {
+    if (machine == layout.machine && magic == layout.magic) {
+      return layout;
+    }
+  }
+  return std::nullopt;
+}
 constexpr std::uint32_t kExportIndex = 0;
 constexpr std::uint32_t kImportIndex = 1;
 constexpr std::uint32_t kRelocationIndex = 5;
@@ -22,9 +41,9 @@ bool HasSignatures(ByteView image, std::uint32_t peOffset) {
 
 // Data directory `index`, or an empty one when the header does not carry that many.
 std::optional<DataDirectory> ReadDirectory(ByteView image, std::uint64_t optional,
-                                           std::uint32_t optionalSize, std::uint32_t count,
-                                           std::uint32_t index) {
-  const std::uint64_t at = kDirectoriesOffset + 8ULL * index;
+                                           std::uint64_t directories, std::uint32_t optionalSize,
+                                           std::uint32_t count, std::uint32_t index) {
+  const std::uint64_t at = directories + 8ULL * index;
   if (index >= count || at + 8 > optionalSize) {
     return DataDirectory{};
   }
@@ -66,23 +85,23 @@ std::optional<PeHeaders> ParsePeHeaders(ByteView image) {
   }
   const std::uint64_t fileHeader = std::uint64_t{*peOffset} + 4;
   const std::uint64_t optional = fileHeader + kFileHeaderSize;
-  const auto machine = image.U16(fileHeader);
+  const auto layout = LayoutOf(image.U16(fileHeader), image.U16(optional));
   const auto sectionCount = image.U16(fileHeader + 2);
   const auto optionalSize = image.U16(fileHeader + 16);
   const auto characteristics = image.U16(fileHeader + 18);
-  if (!machine || !sectionCount || !optionalSize || !characteristics || *machine != kMachineI386 ||
-      *optionalSize < kDirectoriesOffset || !image.Holds(optional, *optionalSize) ||
-      image.U16(optional) != kMagicPe32) {
+  if (!layout || !sectionCount || !optionalSize || !characteristics ||
+      *optionalSize < layout->directories || !image.Holds(optional, *optionalSize)) {
     return std::nullopt;
   }
   PeHeaders headers;
+  headers.width = layout->width;
   headers.characteristics = *characteristics;
   const auto entryPoint = image.U32(optional + 16);
-  const auto imageBase = image.U32(optional + 28);
+  const auto imageBase = image.Address(optional + layout->imageBase, AddressSize(layout->width));
   const auto sectionAlignment = image.U32(optional + 32);
   const auto sizeOfImage = image.U32(optional + 56);
   const auto sizeOfHeaders = image.U32(optional + 60);
-  const auto directoryCount = image.U32(optional + 92);
+  const auto directoryCount = image.U32(optional + layout->directoryCount);
   if (!entryPoint || !imageBase || !sectionAlignment || !sizeOfImage || !sizeOfHeaders ||
       !directoryCount || *sectionAlignment == 0 || *sizeOfImage == 0 ||
       *sizeOfImage > kMaxImageSize || *sizeOfHeaders > *sizeOfImage ||
@@ -93,10 +112,13 @@ std::optional<PeHeaders> ParsePeHeaders(ByteView image) {
   headers.imageBase = *imageBase;
   headers.sizeOfImage = *sizeOfImage;
   headers.sizeOfHeaders = *sizeOfHeaders;
-  const auto exports = ReadDirectory(image, optional, *optionalSize, *directoryCount, kExportIndex);
-  const auto imports = ReadDirectory(image, optional, *optionalSize, *directoryCount, kImportIndex);
-  const auto relocations =
-      ReadDirectory(image, optional, *optionalSize, *directoryCount, kRelocationIndex);
+  const auto directory = [&](std::uint32_t index) {
+    return ReadDirectory(image, optional, layout->directories, *optionalSize, *directoryCount,
+                         index);
+  };
+  const auto exports = directory(kExportIndex);
+  const auto imports = directory(kImportIndex);
+  const auto relocations = directory(kRelocationIndex);
   if (!exports || !imports || !relocations) {
     return std::nullopt;
   }
