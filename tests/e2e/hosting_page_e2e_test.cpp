@@ -1,4 +1,5 @@
-// The hosting page looks after itself, on offscreen against the demo sandbox: an expired code says
+// A member reaches MainWindow by keyboard alone, and the hosting page looks after itself, on
+// offscreen against the demo sandbox: an expired code says
 // so on the picture and in its accessible description, Tab and Space bring a fresh code that a
 // phone can read, an account the platform takes offline is announced below the list (offscreen has
 // no tray), and closing the window ends the watch's thread.
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTreeWidget>
 
 #include "e2e/member_flows.h"
@@ -18,7 +20,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(HostingPageEndToEnd, ExpiredCodeRefreshesFromTheKeyboardAndAnOfflineAccountIsAnnounced) {
+TEST(HostingPageEndToEnd, KeyboardLoginThenAnExpiredCodeRefreshesAndAnOfflineAccountIsAnnounced) {
   HarnessOptions options;
   options.timings.countdownTick = 2ms;
   options.timings.pollInterval = 20ms;
@@ -26,7 +28,33 @@ TEST(HostingPageEndToEnd, ExpiredCodeRefreshesFromTheKeyboardAndAnOfflineAccount
   options.timings.watchInterval = 100ms;
   ClientHarness harness(options);
   harness.Start();
-  ui::MainWindow& main = harness.LogInToMain(QStringLiteral("demo"), QStringLiteral("demo123"));
+  // Start-up to MainWindow by keyboard alone, each key sent to whichever control has the focus.
+  ui::LoginWindow& login = harness.login();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&login));
+  harness.WaitWorkers();
+  QSignalSpy newCaptcha(&login, &ui::LoginWindow::loginCaptchaRequested);
+  QStringList visited;
+  // Each step: the keys, then where the focus is; Space asks for a new captcha.
+  const std::pair<QString, Qt::Key> steps[] = {{"", Qt::Key_Tab},
+                                               {"demo", Qt::Key_Tab},
+                                               {"demo123", Qt::Key_Tab},
+                                               {"", Qt::Key_Tab},
+                                               {"", Qt::Key_Space},
+                                               {"", Qt::Key_Backtab},
+                                               {testing_support::kCaptcha, Qt::Key_Return}};
+  for (const auto& [text, key] : steps) {
+    visited << QApplication::focusWidget()->objectName();
+    TypeText(*QApplication::focusWidget(), text);
+    QTest::keyClick(QApplication::focusWidget(), key);
+    harness.WaitWorkers();
+  }
+  EXPECT_EQ(visited.join(u' '),
+            "qt_tabwidget_tabbar 编辑框1 编辑框2 编辑框3 图片框1 图片框1 编辑框3");
+  EXPECT_EQ(newCaptcha.count(), 1);
+  ASSERT_TRUE(WaitFor([&] { return harness.main() != nullptr && harness.main()->isVisible(); }));
+  EXPECT_TRUE(QTest::qWaitForWindowActive(harness.main()));
+  harness.WaitWorkers();
+  ui::MainWindow& main = *harness.main();
   ui::PictureBox& picture = main.qrPicture();
   Click(main.qrButton());
   ASSERT_TRUE(WaitFor([&] { return picture.accessibleDescription() == "二维码已失效，点击刷新"; }));
