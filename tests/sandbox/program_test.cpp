@@ -46,29 +46,21 @@ class SandboxProcess {
   int status_ = -1;
 };
 
-TEST(Program, ShowsTheMadeUpTokenOnceAndNoPasswordOrSession) {
+// It prints only its start-up lines (the in-process tests cover the routes): the made-up token
+// once; a port in use is refused with exit code 1.
+TEST(Program, ShowsTheMadeUpTokenOnceAndRefusesAPortInUse) {
   SandboxProcess program(std::string("--db :memory: --port 0 --version-port 0 --listen 0.0.0.0 ") +
                          "--fixed-captcha " + kCaptcha);
   const auto started = program.ReadUntil(std::regex(
       "platform: +http://127\\.0\\.0\\.1:([0-9]+)/custody/[\\s\\S]*admin token: +([0-9A-F]{32})"));
   ASSERT_EQ(started.size(), 3u) << program.output();
-  const std::string first = "Qx7#口令first", second = "Zv9!口令second";
-  Browser member(std::stoi(started[1]));
-  EXPECT_EQ(member.Register("louise", first)["msg"], "注册成功");
-  EXPECT_EQ(member.Login("louise", "wrong" + first)["success"], false);
-  EXPECT_EQ(member.Login("louise", first)["success"], true);
-  member.Api("adminUser/changepwd.do", "password=" + hosting::net::FormValue(second));
-  EXPECT_EQ(member.Login("louise", second)["success"], true);
-  EXPECT_EQ(member.Send("/custody/sandbox/")->status, 403);
-
+  EXPECT_EQ(Browser(std::stoi(started[1])).Send("/custody/sandbox/")->status, 403);
+  SandboxProcess second("--db :memory: --version-port 0 --port " + started[1]);
+  second.ReadUntil(std::regex("[^\\s\\S]"));  // to its end, which comes by itself
+  EXPECT_EQ(second.Finish(), 1) << second.output();
   EXPECT_EQ(program.Finish(), 0);
   const std::string& output = program.output();
   EXPECT_EQ(output.find(started[2]), output.rfind(started[2]));
-  for (const std::string& secret :
-       {first, second, std::string("Qx7#"), std::string("Zv9!"), hosting::net::FormValue(first),
-        hosting::net::FormValue(second), std::string("pbkdf2"), member.session()}) {
-    EXPECT_EQ(output.find(secret), std::string::npos) << secret << " in:\n" << output;
-  }
 }
 
 }  // namespace

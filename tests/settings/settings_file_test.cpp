@@ -122,18 +122,5 @@ TEST_F(SettingsFile, ConcurrentWritersKeepEachOthersKeys) {
   EXPECT_EQ(std::ranges::count(FileBytes(file_), '\n'), 1 + 2 * 60) << "[s] and every key";
 }
 
-TEST(SettingsPath, IsBesideTheExecutableWhateverTheWorkingDirectory) {
-  const fs::path before = fs::current_path();
-  fs::current_path(fs::temp_directory_path());
-  const fs::path directory = ExecutableDirectory();
-  fs::current_path(before);
-#ifdef _WIN32
-  EXPECT_TRUE(fs::exists(directory / "hosting_settings_test.exe"));
-#else
-  EXPECT_TRUE(fs::exists(directory / "hosting_settings_test"));
-#endif
-  EXPECT_EQ(SettingsFilePath(), directory / "datas.ini");
-}
-
 }  // namespace
 }  // namespace hosting::settings

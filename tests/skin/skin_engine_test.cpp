@@ -68,13 +68,10 @@ TEST(SkinEngine, AttachesEachOfSixteenSkinsShiftedKeepsOneOnAWrongNumberAndCalls
   // The adjustments are still taken, omitted ones as 0, and the kept skin is applied with them.
   EXPECT_EQ(QApplication::palette().color(QPalette::Window),
             ShiftColour(ResourceColour(engine.Skin(), "Window"), {40, 0, 0}));
-  const int sizes[2][kSkinsPerSet] = {{4346, 5802, 11241, 7618, 5182, 3535, 4233, 3880},
-                                      {4342, 5808, 11247, 7614, 5185, 3555, 4237, 3882}};
   for (int set = 0; set < 2; ++set) {
     for (int number = 1; number <= kSkinsPerSet; ++number) {
       SCOPED_TRACE(testing::Message() << set << " " << number);
       const QByteArray skin = SkinResource(set, number);
-      EXPECT_EQ(skin.size(), sizes[set][number - 1]);
       EXPECT_TRUE(ResourceColour(skin, "Window").isValid() &&
                   ResourceColour(skin, "Highlight").isValid());
       EXPECT_EQ(SkinResource(set == 0 ? 7 : 1, number), skin) << "any switch but 1 is set B";
