@@ -97,8 +97,6 @@ TEST(ClientEndToEnd, LoginWindowThenMainWindow) {
 
   const int records = flows.QueryWithdrawals();
   ASSERT_GT(records, 0);
-  EXPECT_EQ(main.withdrawals().topLevelItem(records - 1)->text(0), QString::number(records));
-  EXPECT_EQ(main.label(QStringLiteral("透明标签34")).text(), QStringLiteral("张三"));
   TypeText(Control<QLineEdit>(main, "编辑框1"), testing_support::kCaptcha);
   Click(Control<QWidget>(main, "按钮3"));  // 提现
   ASSERT_TRUE(WaitFor([&] { return harness.boxes().Count() == 3; }));

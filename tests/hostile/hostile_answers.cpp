@@ -152,12 +152,6 @@ std::string ObjectForListBody(Shape shape) {
   return ListAnswer(shape, "{\"0\":" + Element(shape, Quoted) + "}");
 }
 
-std::string NullBody(Shape shape) {
-  if (shape == Shape::kEnvelope)
-    return R"({"success":null,"msg":null,"data":{"id":null,"login_qrcode":null,"loginType":null},"notice":null,"jsonStr":null})";
-  return shape == Shape::kHostedList ? "null" : R"({"success":null,"jsonStr":null})";
-}
-
 std::string DeepBody(Shape shape) {
   constexpr int kDepth = 100000;
   const std::string deep = std::string(kDepth, '[') + std::string(kDepth, ']');
@@ -191,9 +185,9 @@ std::vector<Hostility> AllHostilities() {
 
 std::string Name(Hostility kind) {
   static const char* const kNames[] = {
-      "Refused",   "Silent",          "CutMidBody",    "HugeBody",       "BadUtf8",
-      "BadGbk",    "NumbersForTexts", "ObjectForList", "NullEverywhere", "DeepNesting",
-      "NoMarkers", "LeftMarkerOnly",  "ManyRows",      "CookieFlood",    "NotAnImage"};
+      "Refused",        "Silent",          "CutMidBody",    "HugeBody",    "BadUtf8",
+      "BadGbk",         "NumbersForTexts", "ObjectForList", "DeepNesting", "NoMarkers",
+      "LeftMarkerOnly", "ManyRows",        "CookieFlood",   "NotAnImage"};
   return kNames[static_cast<int>(kind)];
 }
 
@@ -221,7 +215,6 @@ Reply HostileReply(Hostility kind, std::string_view target) {
       BadGbkBody,
       NumbersBody,
       ObjectForListBody,
-      NullBody,
       DeepBody,
       [](Shape) -> std::string { return "<html><body>系统维护中</body></html>"; },
       [](Shape) { return LeftMarkersOnly(); },

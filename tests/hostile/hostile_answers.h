@@ -17,7 +17,6 @@ enum class Hostility {
   kBadGbk,           // a page declaring gbk with invalid GBK; bytes of no charset elsewhere
   kNumbersForTexts,  // numbers where texts are read
   kObjectForList,    // objects where lists are read (and lists where texts are)
-  kNullEverywhere,   // null for every member read
   kDeepNesting,      // JSON (and HTML) nested 100,000 deep
   kNoMarkers,        // an HTML page without any of the markers
   kLeftMarkerOnly,   // an HTML page with the left markers only

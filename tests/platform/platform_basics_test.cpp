@@ -2,7 +2,6 @@
 // the platform's UTC+8.
 #include <gtest/gtest.h>
 
-#include "platform/platform_endpoints.h"
 #include "platform/platform_time.h"
 
 namespace hosting::platform {
@@ -34,15 +33,6 @@ TEST(FormatPlatformTimeTest, SecondsAreUtc8MillisecondsLocalAndOnlySecondsTakeTh
   for (const char* stamp :
        {"", "abcdefghij", "15778368x0", "abc", "1e400", "9000000000000000", "nan", "   ", "12 34"})
     EXPECT_EQ(FormatPlatformTime(stamp), "") << stamp;
-}
-
-TEST(PlatformEndpointsTest, JoinsPathsWithOneSlashWhateverTheBaseEndsWith) {
-  for (const char* base : {"http://h:1", "http://h:1/", "http://h:1//"}) {
-    const PlatformEndpoints endpoints{base, base, ""};
-    EXPECT_EQ(endpoints.PlatformUrl("pageController.do?goLogin"),
-              "http://h:1/custody/pageController.do?goLogin");
-    EXPECT_EQ(endpoints.VersionApiUrl(), "http://h:1/api/");
-  }
 }
 
 }  // namespace

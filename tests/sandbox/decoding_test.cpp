@@ -1,7 +1,6 @@
-// The decoders every request goes through: form bodies (GBK values), paging, cookies, money, days.
+// The decoders every request goes through: form bodies (GBK values), paging, money, days.
 #include <gtest/gtest.h>
 
-#include "sandbox/cookie_header.h"
 #include "sandbox/form_body.h"
 #include "sandbox/platform_time.h"
 
@@ -36,13 +35,6 @@ TEST(FormBody, PagingClampsPageAndSize) {
     const Paging paging = PagingOf(FormFields::Parse(body), 20, 100);
     EXPECT_EQ(std::pair(paging.offset, paging.limit), std::pair(offset, limit)) << body;
   }
-}
-
-TEST(CookieHeader, FindsEveryValueOfTheNameTrimmed) {
-  EXPECT_EQ(
-      CookieValues("XJSESSIONID=1;; a=1; JSESSIONID=X; JSESSIONID = Y ;JSESSIONID", "JSESSIONID"),
-      (std::vector<std::string>{"X", "Y"}));
-  EXPECT_EQ(CookieValues("JSESSIONID=", "JSESSIONID"), std::vector<std::string>{""});
 }
 
 TEST(PlatformMoney, YuanTextParsingAndDaysInChina) {

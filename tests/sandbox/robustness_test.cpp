@@ -53,14 +53,6 @@ TEST_F(RobustnessTest, BadRequestsGetClearAnswersAndStoreOnlyValidText) {
   EXPECT_EQ(browser.Send("/custody/sandbox/")->status, 200);
 }
 
-TEST_F(RobustnessTest, APortInUseIsRefused) {
-  SandboxConfig config;
-  config.db = ":memory:";
-  config.port = server().port();
-  config.versionPort = 0;
-  EXPECT_THROW(PlatformServer(config).Start(), std::runtime_error);
-}
-
 TEST_F(RobustnessTest, CodesAreSeenOnlyByTheirOwnerUntilTheyExpire) {
   auto owner = LoggedInMember("owner");
   const auto opened = owner->Api("weixin/code.do", "xiaohao_id=0&action=qrcode")["data"]["id"];
