@@ -85,7 +85,8 @@ TEST(QrStandard, AlignmentPatternsSitWhereTheStandardsRulePutsThem) {
       centres.insert(centres.begin() + 1, at);
     ASSERT_EQ(version.GetAlignmentPatternCenters(), centres) << v;
     位向量子类 zeros;
-    zeros.AppendBits(0, 8 * version.GetTotalCodewords());
+    for (int byte = 0; byte < version.GetTotalCodewords(); ++byte)
+      zeros.AppendBits(0, 8);
     字节矩阵类 m;
     矩阵应用类::BuildMatrix(zeros, L, version, 0, m);
     for (const int cx : centres)
