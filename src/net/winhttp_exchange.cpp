@@ -166,17 +166,7 @@ HttpAnswer PerformWinHttpExchange(const HttpExchange& exchange) {
   if (!WinHttpReceiveResponse(request.get(), nullptr)) {
     return {TransferFailure::kNoAnswer, {}, {}};
   }
-  HttpAnswer answer;
-  answer.headerBlock = RawHeaders(request.get());
-  if (answer.headerBlock.empty() || answer.headerBlock.size() > kMaxAnswerHeaderBytes) {
-    return {TransferFailure::kNoAnswer, {}, {}};
-  }
-  // WinHTTP ends a body that the server cut short as if it were complete.
-  const auto announced = AnnouncedLength(request.get(), exchange);
-  if (!ReadBody(request.get(), answer.body) || (announced && answer.body.size() < *announced)) {
-    answer.failure = TransferFailure::kBodyBroken;
-  }
-  return answer;
+  return CollectAnswer(request.get(), exchange, RawHeaders, AnnouncedLength, ReadBody);
 }
 
 }  // namespace hosting::net
