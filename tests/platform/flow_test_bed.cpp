@@ -46,4 +46,12 @@ std::int64_t FlowTestBed::LogInAs(const std::string& account, const std::string&
   return id.value_or(0);
 }
 
+std::vector<sandbox::HostedAccount> FlowTestBed::HostAccounts(std::int64_t member, int count) {
+  for (int i = 0; i < count; ++i) {
+    EXPECT_TRUE(platform().hosting.OpenCode(member, platform().Now()));
+    platform().hosting.ConfirmDue(member, 0, platform().Now());
+  }
+  return platform().hosting.List(member, 0, count);
+}
+
 }  // namespace hosting::platform::testing

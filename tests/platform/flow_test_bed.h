@@ -21,6 +21,8 @@ class FlowTestBed {
   ~FlowTestBed() { Finish(); }
 
   std::int64_t LogInAs(const std::string& account, const std::string& password = "secret1");
+  // `count` accounts hosted by `member` (codes scanned at once); the member's list.
+  std::vector<sandbox::HostedAccount> HostAccounts(std::int64_t member, int count);
   void Finish() {
     shutdown.request_stop();
     runner.JoinAll();

@@ -11,11 +11,7 @@ TEST(HostedAccountsTest, ListsTheFirstFiftyWithStateAndCountsAndClearsTheOffline
   FlowTestBed bed;
   const std::int64_t member = bed.LogInAs("owner");
   auto& hosting = bed.platform().hosting;
-  for (int i = 0; i < 55; ++i) {
-    ASSERT_TRUE(hosting.OpenCode(member, bed.platform().Now()));
-    hosting.ConfirmDue(member, 0, bed.platform().Now());
-  }
-  const auto accounts = hosting.List(member, 0, 50);
+  const auto accounts = bed.HostAccounts(member, 55);
   for (int i = 0; i < 2; ++i)
     hosting.SetOnline(accounts[static_cast<std::size_t>(i)].id, false);
   bed.mainView->AppendRow(MainList::kHostedAccounts, {"stale"});

@@ -26,11 +26,7 @@ TEST(OfflineWatchTest, AnnouncesEachAccountThatWentOfflineOnce) {
   FlowTestBed bed;
   const std::int64_t member = bed.LogInAs("watched");
   auto& hosting = bed.platform().hosting;
-  for (int i = 0; i < 3; ++i) {
-    ASSERT_TRUE(hosting.OpenCode(member, bed.platform().Now()));
-    hosting.ConfirmDue(member, 0, bed.platform().Now());
-  }
-  const auto accounts = hosting.List(member, 0, 10);
+  const auto accounts = bed.HostAccounts(member, 3);
   const auto offline = [&](std::size_t k) {
     return "announced 账号 " + std::to_string(accounts[k].id) + "（" + accounts[k].nickname +
            "）已离线，请重新获取二维码托管";
