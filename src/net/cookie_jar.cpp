@@ -64,28 +64,23 @@ std::string SetCookiePair(std::string_view line) {
   return std::string(TrimBlanks(line.substr(start, semicolon - start)));
 }
 
-// The fresh cookies the jar takes: none over the size bound, and new names only while there is
-// room under the count bound (a cookie that replaces one held takes no room).
-std::vector<std::string> WithinBounds(std::vector<std::string> fresh,
-                                      const std::vector<std::string>& held) {
-  std::size_t room = kMaxJarCookies - std::min(held.size(), kMaxJarCookies);
-  std::erase_if(fresh, [&](const std::string& item) {
-    if (item.size() > kMaxCookieBytes) {
-      return true;
+// Past kMaxJarCookies, drops the last cookies of names the jar did not hold: a flood of new names
+// cannot push the session out, and a cookie that replaces one held takes no extra room. Counts
+// the merged items, so blanks and repeats in the old jar take no room either.
+void DropSurplusNewNames(std::vector<std::string>& merged, const std::vector<std::string>& held) {
+  auto count = static_cast<std::size_t>(
+      std::count_if(merged.begin(), merged.end(), [](const auto& item) { return !item.empty(); }));
+  for (auto item = merged.end(); count > kMaxJarCookies && item != merged.begin();) {
+    --item;
+    const bool isNew =
+        !item->empty() && std::none_of(held.begin(), held.end(), [&](const auto& old) {
+          return CookieName(old) == CookieName(*item);
+        });
+    if (isNew) {
+      item = merged.erase(item);
+      --count;
     }
-    const bool replaces = std::any_of(held.begin(), held.end(), [&](const std::string& old) {
-      return CookieName(old) == CookieName(item);
-    });
-    if (replaces) {
-      return false;
-    }
-    if (room == 0) {
-      return true;
-    }
-    --room;
-    return false;
-  });
-  return fresh;
+  }
 }
 
 }  // namespace
@@ -105,13 +100,14 @@ std::string MergeCookies(std::string& jar, std::string& fresh) {
   jar = RemoveBlanks(jar);
   fresh = RemoveBlanks(fresh);
   std::vector<std::string> held = Split(jar, ";");
-  std::vector<std::string> items = WithinBounds(Split(fresh, ";"), held);
-  for (auto& old : held) {
+  std::vector<std::string> items = Split(fresh, ";");
+  std::erase_if(items, [](const std::string& item) { return item.size() > kMaxCookieBytes; });
+  for (const auto& old : held) {
     const bool setAgain = std::any_of(items.begin(), items.end(), [&](const std::string& item) {
       return CookieName(item) == CookieName(old);
     });
     if (!setAgain) {
-      items.push_back(std::move(old));
+      items.push_back(old);
     }
   }
   std::erase_if(items, [](const std::string& item) { return item.ends_with("=deleted"); });
@@ -121,6 +117,7 @@ std::string MergeCookies(std::string& jar, std::string& fresh) {
       unique.push_back(std::move(item));
     }
   }
+  DropSurplusNewNames(unique, held);
   jar = Join(unique);
   return jar;
 }

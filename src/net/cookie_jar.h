@@ -18,8 +18,8 @@ inline constexpr std::size_t kMaxCookieBytes = 4096;  // one "name=value"
 // Folds the fresh cookies into the jar: blanks are removed from both (and written back), the
 // fresh cookies come first in their order, then the jar's cookies whose names the fresh ones do
 // not set again; "name=deleted" items are dropped and repeats removed. A fresh cookie over
-// kMaxCookieBytes is dropped whole, and fresh cookies of new names that would take the jar past
-// kMaxJarCookies are dropped, so the cookies already held survive a flood. The result is also
+// kMaxCookieBytes is dropped whole, and the last fresh cookies of new names that would take the
+// merged jar past kMaxJarCookies are dropped, so the cookies already held survive a flood. The result is also
 // stored in `jar`. MergeCookies("a=1; b=2", "b=3; c=4") == "b=3; c=4; a=1".
 std::string MergeCookies(std::string& jar, std::string& fresh);
 

@@ -140,7 +140,7 @@ TEST(CookieJarTest, AFloodKeepsTheCookiesHeldAndTheBounds) {
   std::string rest;  // held cookies that the fresh ones leave alone
   for (int i = 1; i < 177; ++i)
     rest += "; o" + std::to_string(i) + "=1";
-  std::string jar = "o0=1; r=1" + rest;  // 178 held: room for two more
+  std::string jar = "o0=1; r=1; r=1; r=1" + rest;  // 178 held (a repeat takes no room): two more
   const std::string fits = "ok=" + std::string(kMaxCookieBytes - 3, 'k');
   std::string fresh =
       "o0=2; " + fits + "; big=" + std::string(kMaxCookieBytes - 2, 'b') + "; n1=1; n2=1; r=3";

@@ -68,15 +68,6 @@ TEST(Qrgen, MatrixListingOfTheTextFromArgumentsOrStandardInput) {
   }
 }
 
-TEST(Qrgen, HelpListsTheOptionsAndExitCodes) {
-  const Outcome run = RunQrgen({"--help"});
-  EXPECT_EQ(run.exitCode, 0);
-  for (const char* part : {"usage: qrgen", "-l L|M|Q|H", "-s WxH", "-o FILE.bmp", "--matrix",
-                           "standard input", "Exit codes: 0"}) {
-    EXPECT_NE(run.out.find(part), std::string::npos) << part;
-  }
-}
-
 TEST(Qrgen, WritesTheBitmapToTheFileOrStdout) {
   const testing_support::ScratchFolder folder("qrgen_picture");
   const auto path = folder.path() / "picture.bmp";
