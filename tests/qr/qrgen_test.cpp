@@ -68,6 +68,14 @@ TEST(Qrgen, MatrixListingOfTheTextFromArgumentsOrStandardInput) {
   }
 }
 
+TEST(Qrgen, HelpListsTheOptionsAndExitCodes) {
+  const Outcome run = RunQrgen({"--help"});
+  EXPECT_TRUE(run.exitCode == 0 && run.out.starts_with("usage: qrgen [-l L|M|Q|H] [-s WxH]") &&
+              run.out.find("--matrix ") != run.out.npos &&
+              run.out.find("Exit codes: 0") != run.out.npos)
+      << run.out;
+}
+
 TEST(Qrgen, WritesTheBitmapToTheFileOrStdout) {
   const testing_support::ScratchFolder folder("qrgen_picture");
   const auto path = folder.path() / "picture.bmp";
