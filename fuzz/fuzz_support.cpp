@@ -26,28 +26,24 @@ bool IsUtf8(std::string_view text) {
     // The second byte's bounds keep out overlongs, surrogates and code points past U+10FFFF.
     const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
     const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-    for (std::size_t i = 1; i < length; ++i) {
+    for (std::size_t i = 1; i < length; ++i)
       length = byte(i) < (i == 1 ? low : 0x80) || byte(i) > (i == 1 ? high : 0xBF) ? 0 : length;
-    }
-    if (length == 0) {
+    if (length == 0)
       return false;
-    }
   }
   return true;
 }
 
 void Require(bool holds, std::string_view property, std::string_view first,
              std::string_view second) {
-  if (holds) {
+  if (holds)
     return;
-  }
   std::fprintf(stderr, "\nFUZZ CHECK FAILED: %.*s", static_cast<int>(property.size()),
                property.data());
   for (const std::string_view text : {first, second}) {  // escaped and cut at 400 bytes
     std::fputs("\n  \"", stderr);
-    for (const unsigned char b : text.substr(0, 400)) {
+    for (const unsigned char b : text.substr(0, 400))
       std::fprintf(stderr, b >= 0x20 && b < 0x7F && b != '\\' ? "%c" : "\\x%02X", b);
-    }
     std::fprintf(stderr, "\" (%zu bytes)", text.size());
   }
   std::abort();

@@ -9,9 +9,8 @@ void hosting::fuzz::Fuzz(const Fields& fields) {
   const Fields lines = Pieces(fields[0], "\n", 64);
   std::vector<std::string> paths(lines.begin(), lines.end());  // then member paths breadth first
   const std::size_t firstMember = paths.size();
-  if (json.Parse(fields[0])) {
+  if (json.Parse(fields[0]))
     paths.emplace_back("");
-  }
   Require(paths.size() > firstMember || json.ToJson().empty(), "a failed Parse holds nothing",
           fields[0]);
   std::vector<std::string> names;
@@ -28,10 +27,8 @@ void hosting::fuzz::Fuzz(const Fields& fields) {
     data::JsonObject again;
     Require(text == "null" || (again.Parse(text) && again.ToJson() == text), "JSON reads back",
             text);
-    for (const std::string& name : i < firstMember ? std::vector<std::string>() : names) {
-      if (array || (!name.empty() && name.find_first_of(".[]") == std::string::npos)) {
+    for (const std::string& name : i < firstMember ? std::vector<std::string>() : names)
+      if (array || (!name.empty() && name.find_first_of(".[]") == std::string::npos))
         paths.push_back(array ? path + "[" + name + "]" : path.empty() ? name : path + "." + name);
-      }
-    }
   }
 }

@@ -16,9 +16,8 @@ static std::string Decode(const std::vector<std::uint8_t>& bmp) {
   Require(bmp.size() > kStride * kSide && bmp[0] == 'B' && bmp[1] == 'M' && bmp[10] == offset,
           "the picture is a BMP of the size asked for");
   std::vector<std::uint8_t> luminance(kSide * kSide);
-  for (std::size_t i = 0; i < luminance.size(); ++i) {
+  for (std::size_t i = 0; i < luminance.size(); ++i)
     luminance[i] = bmp[offset + kStride * (kSide - 1 - i / kSide) + 3 * (i % kSide)];
-  }
   const auto hints = ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode).setIsPure(true);
   const auto bytes =
       ZXing::ReadBarcode({luminance.data(), kSide, kSide, ZXing::ImageFormat::Lum}, hints).bytes();
@@ -31,9 +30,8 @@ void Fuzz(const Fields& fields) {
   const std::size_t index = at < 8 ? at % 4 : 4;  // L, M, Q, H in either case, or none
   constexpr std::size_t kBytesAtVersion40[] = {2953, 2331, 1663, 1273, 0};  // at L, M, Q, H
   std::string_view rest = content;  // blank when only half- and full-width spaces
-  while (rest.starts_with(' ') || rest.starts_with(kFullWidthSpace)) {
+  while (rest.starts_with(' ') || rest.starts_with(kFullWidthSpace))
     rest.remove_prefix(rest.front() == ' ' ? 1 : 3);
-  }
   try {
     const std::string decoded = Decode(qr::创建二维码(content, level, kSide, kSide));
     Require(index < 4 && !rest.empty() && decoded == content, "the symbol holds the content",

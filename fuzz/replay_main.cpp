@@ -10,11 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 int main(int argc, char** argv) {
   std::set<std::filesystem::path> inputs;
-  for (std::error_code missing; --argc > 0;) {
-    for (const auto& entry : std::filesystem::directory_iterator(argv[argc], missing)) {
+  for (std::error_code missing; --argc > 0;)
+    for (const auto& entry : std::filesystem::directory_iterator(argv[argc], missing))
       inputs.insert(entry.path());
-    }
-  }
   for (const auto& input : inputs) {
     std::fprintf(stderr, "%s\n", input.c_str());  // unbuffered: a crash names its input
     const std::string bytes = hosting::testing_support::FileBytes(input);

@@ -112,10 +112,9 @@ TEST(QtViews, MarkupFromTheServerIsShownAsItIs) {
   for (int caption = 0; caption <= static_cast<int>(platform::MainCaption::kPayoutName); ++caption)
     mainView.SetCaption(static_cast<platform::MainCaption>(caption), kPictureMarkup);
   for (const QWidget* window : {static_cast<QWidget*>(&login), static_cast<QWidget*>(&main)}) {
-    for (const QLabel* label : window->findChildren<QLabel*>()) {
+    for (const QLabel* label : window->findChildren<QLabel*>())
       if (label->text().toStdString() == kPictureMarkup)
         expectPlain(*label);
-    }
   }
   EXPECT_EQ(plain, 1 + 1 + 8);
 }

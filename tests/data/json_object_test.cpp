@@ -37,9 +37,8 @@ TEST(JsonObjectRead, PathsScalarsRootArraysAndUnparsablePaths) {
   EXPECT_EQ(json.Count("data") * 100 + json.Count("") * 10 + json.Count("o") + json.Count("msg"),
             330);
   std::string types;  // array 5, object 4, string 6, number 2, boolean 1, null 0
-  for (const char* path : {"data", "o", "msg", "data[0].id", "t", "n", "nothing"}) {
+  for (const char* path : {"data", "o", "msg", "data[0].id", "t", "n", "nothing"})
     types += std::to_string(json.TypeOf(path));
-  }
   EXPECT_EQ(types, "5462100");
   EXPECT_TRUE(json.Has("data[1]") && !json.Has("data[2]") && !json.Has("n"));
   std::vector<std::string> names{"stale"}, indices;
@@ -52,9 +51,8 @@ TEST(JsonObjectRead, PathsScalarsRootArraysAndUnparsablePaths) {
             "a20[10,[20,30]]");
   EXPECT_EQ(json.GetElementText(0, "[1]"), "10");
   for (const char* path : {"[0].", ".a", "[0]..id", "[1][", "[1][]", "[1][x]", "[1][-1]", "[1][+1]",
-                           "[1][1", "[1]]", "[1][0]x", "[99999999999999999999]", "[", "]"}) {
+                           "[1][1", "[1]]", "[1][0]x", "[99999999999999999999]", "[", "]"})
     EXPECT_TRUE(json.GetText(path, true).empty() && !json.Has(path)) << path;
-  }
 }
 
 TEST(JsonObjectParse, RefusesWhatIsNotAUsableValueAndNestsWithoutRecursion) {

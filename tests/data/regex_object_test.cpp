@@ -29,9 +29,8 @@ TEST(RegexObjectTest, OptionsMatchesAndPositions) {
   EXPECT_EQ(at(regex.MatchText(1, &position)), "12-34@4");  // bytes: "中" is three
   EXPECT_EQ(at(regex.SubMatchText(1, 3, &position)), "34@7");
   EXPECT_EQ(at(regex.SubMatchText(1, 2, &position)) + regex.SubMatchText(2, 2), "@-1x");
-  for (const auto& [match, sub] : {std::pair{0, 1}, {3, 1}, {1, 0}, {1, 4}, {-1, 1}, {1, -1}}) {
+  for (const auto& [match, sub] : {std::pair{0, 1}, {3, 1}, {1, 0}, {1, 4}, {-1, 1}, {1, -1}})
     EXPECT_EQ(at(regex.SubMatchText(match, sub, &position)), "@-1") << match << "," << sub;
-  }
   EXPECT_EQ(regex.MatchText(3), "");
   EXPECT_EQ(count("x*", "axxb"), "4");  // "", "xx", "" before b, "" at the end
   EXPECT_EQ(regex.Replace("-"), "-a--b-");

@@ -20,9 +20,8 @@ void StartSockets() {
     WSADATA data{};
     return WSAStartup(MAKEWORD(2, 2), &data) == 0;
   }();
-  if (!started) {
+  if (!started)
     throw std::runtime_error("cannot start Winsock");
-  }
 }
 using Length = int;
 constexpr int kShutBoth = SD_BOTH;
@@ -63,9 +62,8 @@ void ShutDown(SocketHandle socket) {
 }
 
 void CloseSocket(SocketHandle socket) {
-  if (socket == kNoSocket) {
+  if (socket == kNoSocket)
     return;
-  }
 #ifdef _WIN32
   ::closesocket(socket);
 #else

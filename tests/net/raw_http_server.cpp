@@ -32,9 +32,8 @@ std::string TransportLinesInPlace(std::string request) {
   }
   const std::size_t headEnd = request.find("\r\n\r\n");
   const std::size_t keepAlive = request.find("\r\nConnection: Keep-Alive\r\n");
-  if (keepAlive < headEnd) {
+  if (keepAlive < headEnd)
     request.erase(keepAlive, 24);
-  }
   return request;
 }
 
@@ -43,9 +42,8 @@ std::string TransportLinesInPlace(std::string request) {
 std::string HttpReply(std::string_view status, const std::vector<std::string>& headerLines,
                       std::string_view body) {
   std::string reply = "HTTP/1.1 " + std::string(status) + "\r\n";
-  for (const auto& line : headerLines) {
+  for (const auto& line : headerLines)
     reply += line + "\r\n";
-  }
   return reply + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
 }
 
@@ -69,9 +67,8 @@ RawHttpServer::~RawHttpServer() {
   {
     const std::lock_guard lock(mutex_);
     stopping_ = true;
-    for (const SocketHandle connection : connections_) {
+    for (const SocketHandle connection : connections_)
       Interrupt(connection);
-    }
   }
   Interrupt(listener_);
   acceptor_.join();
@@ -109,9 +106,8 @@ void RawHttpServer::Serve(SocketHandle connection) {
     const std::size_t length = WholeRequest(buffer);
     if (length == 0) {
       const long received = ReceiveBytes(connection, chunk, sizeof(chunk));
-      if (received <= 0) {
+      if (received <= 0)
         return;
-      }
       buffer.append(chunk, static_cast<std::size_t>(received));
       continue;
     }
@@ -124,9 +120,8 @@ void RawHttpServer::Serve(SocketHandle connection) {
     const Reply reply = handler_(request);
     for (std::size_t sent = 0; sent < reply.bytes.size();) {
       const long n = SendBytes(connection, reply.bytes.data() + sent, reply.bytes.size() - sent);
-      if (n <= 0) {
+      if (n <= 0)
         return;
-      }
       sent += static_cast<std::size_t>(n);
     }
     // A hanging connection reads on, answering nothing, until the server shuts it down.

@@ -47,13 +47,11 @@ TEST(CodecTest, ConvertsBetweenGbkUtf8AndWide) {
             kBad + kZh + "\xE2\x82\xAC" + kBad + " a" + kBad);
   EXPECT_EQ(GbkToWide("\xD6", true), "\xFD\xFF");
   for (const auto& [bytes, charset] :
-       {std::pair{kGbk, "gb2312"}, {kGbk, " GBK "}, {"\xA4\xA4\xA4\xE5"s, "big5"}}) {
+       {std::pair{kGbk, "gb2312"}, {kGbk, " GBK "}, {"\xA4\xA4\xA4\xE5"s, "big5"}})
     EXPECT_EQ(CharsetToUtf8(bytes, charset), kZh) << charset;
-  }
   EXPECT_EQ(CharsetToUtf8("caf\xE9", "iso-8859-1"), "caf\xC3\xA9");
-  for (const char* name : {"utf-8", "", "no-such", "gbk//TRANSLIT", "../gbk", "utf-16le;x"}) {
+  for (const char* name : {"utf-8", "", "no-such", "gbk//TRANSLIT", "../gbk", "utf-16le;x"})
     EXPECT_EQ(CharsetToUtf8(kZh + "\xFF", name), kZh + kBad) << name;
-  }
 }
 
 TEST(TextHelpersTest, CuttersAndDecodersKeepWhatIsNotTheirs) {
@@ -86,9 +84,8 @@ TEST(TextHelpersTest, CuttersAndDecodersKeepWhatIsNotTheirs) {
             kZh + "\xF0\x9F\x98\x80" + "a");
   EXPECT_EQ(UnicodeBytesToText("a\0b\0c"s), "ab");
   std::string escapes;
-  while (escapes.size() < (1u << 20)) {
+  while (escapes.size() < (1u << 20))
     escapes += "\\u4e2d%u6587x";
-  }
   EXPECT_EQ(UnescapeUnicode(escapes).size(), escapes.size() / 13 * 7);
 }
 
@@ -107,9 +104,8 @@ TEST(TextHelpersTest, FormValuesPercentEncodingAndAnswerText) {
            {R"(<meta content="text/html; charset=gbk">)", kGbk, kZh},
            {"<META CHARSET='GB2312'>", kGbk, kZh},
            {"<title>none</title>", kGbk, kGbk},
-           {std::string(1100, ' ') + "<meta charset=gbk>", kGbk, kGbk}}) {  // too far in
+           {std::string(1100, ' ') + "<meta charset=gbk>", kGbk, kGbk}})  // too far in
     EXPECT_EQ(AnswerText(page(meta, in)), page(meta, out)) << meta;
-  }
   EXPECT_EQ(AnswerText("ab\0cd"s), "ab");
 }
 

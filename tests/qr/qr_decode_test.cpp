@@ -38,9 +38,8 @@ std::string MakeText(Kind kind, int bytes, std::mt19937& random) {
     text += kind == kText ? static_cast<char>(0x20 + pick(94))
                           : kAlphanumericChars[pick(kind == kNumeric ? 9 : 44)];
   }
-  if (kind == kAlphanumeric) {
+  if (kind == kAlphanumeric)
     text[text.size() / 2] = 'Z';  // at least one character that is not a digit
-  }
   return text;
 }
 

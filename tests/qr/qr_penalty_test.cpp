@@ -18,11 +18,9 @@ namespace {
 
 std::vector<int> Scores(int n, const std::function<bool(int, int)>& dark) {
   字节矩阵类 matrix(n, n);
-  for (int y = 0; y < n; ++y) {
-    for (int x = 0; x < n; ++x) {
+  for (int y = 0; y < n; ++y)
+    for (int x = 0; x < n; ++x)
       matrix.Set(x, y, dark(x, y) ? 1 : 0);
-    }
-  }
   const PackedSymbol symbol = PackedSymbol::FromMatrix(matrix);
   return {掩码辅助类::ApplyMaskPenaltyRule1(symbol), 掩码辅助类::ApplyMaskPenaltyRule2(symbol),
           掩码辅助类::ApplyMaskPenaltyRule3(symbol), 掩码辅助类::ApplyMaskPenaltyRule4(symbol)};

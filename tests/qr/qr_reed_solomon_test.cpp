@@ -27,9 +27,8 @@ TEST(QrReedSolomon, CodewordsVanishAtTheGeneratorsRoots) {
         shortRemainders += block[dataBytes] == 0 ? 1 : 0;
         for (int i = 0; i < ec; ++i) {  // Horner evaluation at 2^i, highest degree first
           std::uint8_t value = 0;
-          for (const std::uint8_t c : block) {
+          for (const std::uint8_t c : block)
             value = static_cast<std::uint8_t>(field.Multiply(value, field.Exp(i)) ^ c);
-          }
           ASSERT_EQ(value, 0) << ec << " " << dataBytes << " " << i;
         }
       }

@@ -103,9 +103,8 @@ TEST(QrStandard, AlignmentPatternsSitWhereTheStandardsRulePutsThem) {
 TEST(QrStandard, ModeChoiceCapacityAndATerminatorCutShort) {
   const 编码类 encoder;
   std::string modes;
-  for (const char* text : {"12345", "HELLO 1", "hello", "ABC中", ""}) {
+  for (const char* text : {"12345", "HELLO 1", "hello", "ABC中", ""})
     modes += encoder.ChooseMode(text).GetName() + " ";
-  }
   EXPECT_EQ(modes, "数字 字母数字 字节 字节 字节 ");
   EXPECT_EQ(EncodeSymbol(std::string(2953, 'a'), L).GetVersion(), 40);  // 2954 is refused
   位向量子类 nearlyFull;

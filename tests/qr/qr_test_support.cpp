@@ -10,9 +10,8 @@ namespace hosting::qr::test {
 Picture ReadBmp(const std::vector<std::uint8_t>& file) {
   const auto number = [&](std::size_t at, int bytes) {
     std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
+    for (int i = bytes - 1; i >= 0; --i)
       value = (value << 8) | (at + 4 <= file.size() ? file[at + static_cast<std::size_t>(i)] : 0);
-    }
     return value;
   };
   Picture picture{static_cast<int>(number(18, 4)), static_cast<int>(number(22, 4)), {}};

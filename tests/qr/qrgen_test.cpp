@@ -28,9 +28,8 @@ Outcome RunQrgen(const std::vector<std::string>& args, const std::string& input 
   std::string command = std::getenv("QRGEN");
   for (const std::string& arg : args) {
     command += " '";
-    for (const char c : arg) {
+    for (const char c : arg)
       command += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
     command += "'";
   }
   const std::string at = folder.path().string() + "/";

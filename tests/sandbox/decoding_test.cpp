@@ -42,9 +42,8 @@ TEST(PlatformMoney, YuanTextParsingAndDaysInChina) {
   EXPECT_EQ(ParseYuan("12").value() + ParseYuan("0.3").value(), 1230);
   EXPECT_EQ(ParseYuan("0.05"), 5);
   EXPECT_EQ(ParseYuan("1000000000"), 100'000'000'000);
-  for (const char* bad : {"", ".", "1.234", "-1", "1e3", "12.", "1000000001", " 1"}) {
+  for (const char* bad : {"", ".", "1.234", "-1", "1e3", "12.", "1000000001", " 1"})
     EXPECT_FALSE(ParseYuan(bad).has_value()) << bad;
-  }
   const std::int64_t midnight = 1'577'808'000'000;  // 2020-01-01 00:00 in UTC+8
   EXPECT_EQ(
       std::tuple(DayStartMs(midnight), DayStartMs(midnight + kDayMs - 1), DayStartMs(midnight - 1)),

@@ -63,9 +63,8 @@ TEST_F(MoneyTest, ConcurrentWithdrawalsOfOneMemberNeverSpendTwice) {
   for (int round = 0; round < 5; ++round) {
     Earn(race, 2345 + round);
     left += 2345 + round;
-    for (auto& session : sessions) {
+    for (auto& session : sessions)
       session->Send("/custody/verificationCode/generate.do");
-    }
     std::vector<std::string> answers(sessions.size());
     std::vector<std::jthread> threads;
     for (std::size_t i = 0; i < sessions.size(); ++i) {

@@ -10,9 +10,8 @@ using RobustnessTest = SandboxTest;
 TEST_F(RobustnessTest, BadRequestsGetClearAnswersAndStoreOnlyValidText) {
   httplib::Client client("127.0.0.1", server().port());
   for (const char* missing : {"/custody/userapi/nothing.do", "/custody/pageController.do?unknown",
-                              "/custody/sandbox/avatar/../../etc/passwd"}) {
+                              "/custody/sandbox/avatar/../../etc/passwd"})
     EXPECT_EQ(client.Get(missing)->status, 404) << missing;
-  }
   EXPECT_EQ(client.Delete("/custody/pageController.do?index")->status, 405);
   EXPECT_EQ(client.Get("/custody/userapi/adminUser/login.do")->get_header_value("Allow"), "POST");
   Browser browser(server().port());
@@ -35,9 +34,8 @@ TEST_F(RobustnessTest, BadRequestsGetClearAnswersAndStoreOnlyValidText) {
       {"", "pw", false},
       {"e", "", false},
       {"c", "other", false}};
-  for (const auto& [account, password, stored] : accounts) {
+  for (const auto& [account, password, stored] : accounts)
     EXPECT_EQ(browser.Register(account, password)["success"], stored) << account << password;
-  }
   for (const std::string body :
        {"account=f&password=pw&key=1234", "%%%&&&===", "account", "\1=%"}) {
     const auto answer = browser.WithCaptcha("adminUser/register.do", body);

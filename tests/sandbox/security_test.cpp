@@ -65,9 +65,8 @@ TEST(AdminToken, OnlyLoopbackAddressesCountAsLoopback) {
   std::string loopback;
   for (const char* host :
        {"127.0.0.1", "127.8.9.10", "::1", "[::1]", "::ffff:127.0.0.1", "localhost", "0.0.0.0",
-        "::", "::ffff:10.0.0.1", "128.0.0.1", "127.0.0.1.example"}) {
+        "::", "::ffff:10.0.0.1", "128.0.0.1", "127.0.0.1.example"})
     loopback += IsLoopbackHost(host) ? "1" : "0";
-  }
   EXPECT_EQ(loopback, "11111100000");
 }
 
@@ -85,9 +84,8 @@ TEST_F(SqlShapedInputTest, IsStoredLiterallyAndTouchesNothingElse) {
   // The admin settlement form finds exactly the member named, and refuses a type id with SQL.
   const std::string account = "account=" + hosting::net::PercentEncodeUtf8(sly);
   for (const auto& [fields, status] :
-       {std::pair("&typeid=4&money=20", 303), std::pair("&typeid=4%20OR%201%3D1&money=2", 400)}) {
+       {std::pair("&typeid=4&money=20", 303), std::pair("&typeid=4%20OR%201%3D1&money=2", 400)})
     EXPECT_EQ(stranger.Send("/custody/sandbox/settlement", account + fields)->status, status);
-  }
   const auto members = platform().members.All();
   ASSERT_EQ(members.size(), 1u);
   EXPECT_EQ(members[0].account + "|" + members[0].aliAccount, sly + "|" + payout);
