@@ -1,13 +1,21 @@
-// The encoder against ISO/IEC 18004's worked example, format and version information, modes.
+// The encoder against ISO/IEC 18004: the worked example, format and version information, modes,
+// Reed-Solomon codewords, and mask penalties on shapes around the packed scoring's 64-bit words.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "qr/encoder.h"
+#include "qr/gf256.h"
+#include "qr/gf_poly_divisible.h"
+#include "qr/mask_util.h"
 #include "qr/matrix_util.h"
 #include "qr/qr_module.h"
 #include "qr/qr_version.h"
+#include "qr/rs_encoder.h"
+#include "qr/symbol_layout.h"
 
 namespace hosting::qr {
 namespace {
@@ -111,6 +119,104 @@ TEST(QrStandard, ModeChoiceCapacityAndATerminatorCutShort) {
   nearlyFull.AppendBits(0x7FFFF, 30);
   encoder.结束数据位(4, nearlyFull);  // room for only two terminator bits
   EXPECT_EQ(nearlyFull.GetSize(), 32);
+}
+
+// Symbols ask for at most 30 EC bytes, and zxing reads every kind back (QrDecode); 34 takes the
+// generators built past the cached ones.
+TEST(QrReedSolomon, CodewordsVanishAtTheRootsOfAGeneratorPastTheCachedOnes) {
+  const GF256& field = QrCodeField();
+  EXPECT_EQ(DataMatrixField().Exp(8), 0x2D);  // x^8 under 0x12D, the field only errors use
+  std::mt19937 random(7);
+  constexpr int kEc = RS编码器类::kCachedDegree + 4;
+  for (const std::size_t dataBytes : {1U, 3U, 55U}) {
+    std::vector<std::uint8_t> block(dataBytes + kEc, 0xA5);
+    std::generate_n(block.begin(), dataBytes, [&] { return random() % 256; });
+    QrReedSolomon().编码(block, kEc);
+    for (int i = 0; i < kEc; ++i) {  // Horner evaluation at 2^i, highest degree first
+      std::uint8_t value = 0;
+      for (const std::uint8_t c : block)
+        value = static_cast<std::uint8_t>(field.Multiply(value, field.Exp(i)) ^ c);
+      ASSERT_EQ(value, 0) << dataBytes << " " << i;
+    }
+  }
+}
+
+// Division gives the dividend back as quotient * divisor + remainder, a shorter dividend too.
+TEST(QrReedSolomon, DivisionRebuildsTheDividend) {
+  const GF256& field = QrCodeField();
+  const std::vector<std::uint8_t> longer(30, 0x53), shorter{9, 8, 7, 6},
+      divisor{1, 0x1D, 0, 0xFF, 3, 2, 1, 5, 4};
+  for (const auto& [top, bottom] :
+       {std::pair{longer, divisor}, {shorter, divisor}, {shorter, shorter}}) {
+    const auto [quotient, remainder] = GFPP(field, top).分离(GFP(field, bottom));
+    EXPECT_LT(remainder.Degree(), std::max(GFP(field, bottom).Degree(), 1));
+    EXPECT_EQ(quotient.Multiply(GFP(field, bottom)).加或减(remainder).Coefficients(), top);
+  }
+}
+
+std::vector<int> Scores(int n, const std::function<bool(int, int)>& dark) {
+  字节矩阵类 matrix(n, n);
+  for (int y = 0; y < n; ++y)
+    for (int x = 0; x < n; ++x)
+      matrix.Set(x, y, dark(x, y) ? 1 : 0);
+  const PackedSymbol symbol = PackedSymbol::FromMatrix(matrix);
+  return {掩码辅助类::ApplyMaskPenaltyRule1(symbol), 掩码辅助类::ApplyMaskPenaltyRule2(symbol),
+          掩码辅助类::ApplyMaskPenaltyRule3(symbol), 掩码辅助类::ApplyMaskPenaltyRule4(symbol)};
+}
+
+TEST(QrPenalty, RulesScoreShapesWhateverTheirPlaceInThePackedWords) {
+  for (const int n : {21, 63, 64, 65, 127, 128, 129, 177}) {
+    SCOPED_TRACE(n);
+    const int lines = n * (n - 2);  // every line one run of n: 3 + (n - 5) each
+    const int squares = 3 * (n - 1) * (n - 1);
+    EXPECT_EQ(Scores(n, [](int, int) { return false; }), (std::vector{2 * lines, squares, 0, 100}));
+    EXPECT_EQ(Scores(n, [](int, int) { return true; }), (std::vector{2 * lines, squares, 0, 100}));
+    EXPECT_EQ(Scores(n, [](int x, int) { return x % 2 == 1; }), (std::vector{lines, 0, 0, 0}));
+    // One dark 2 x 2 square across the middle word boundary: 8 mixed windows around it.
+    const int a = n / 2 - 1;
+    EXPECT_EQ(
+        Scores(n, [a](int x, int y) { return (x == a || x == a + 1) && (y == 1 || y == 2); })[1],
+        3 * ((n - 1) * (n - 1) - 8));
+    // 1011101 with four light modules on one side: at the left edge, the right edge, mid-line.
+    const auto finders = [n](int x, int y) {
+      const int start = y == 0 ? 0 : y == 2 ? n - 11 : y == 4 ? (n - 7) / 2 : -100;
+      return x >= start && x < start + 7 && x - start != 1 && x - start != 5;
+    };
+    EXPECT_EQ(Scores(n, finders)[2], 120);
+  }
+  // Three light modules inside the symbol are not enough.
+  EXPECT_EQ(Scores(10, [](int x, int y) { return y == 5 && x < 7 && x != 1 && x != 5; })[2], 0);
+  // Dark share: 55 % is one whole 5 % step away from half, 54.75 % is not.
+  EXPECT_EQ(Scores(20, [](int x, int y) { return y * 20 + x < 220; })[3], 10);
+  EXPECT_EQ(Scores(20, [](int x, int y) { return y * 20 + x < 219; })[3], 0);
+  EXPECT_EQ(Scores(20, [](int, int y) { return y < 10; })[3], 0);
+}
+
+TEST(QrPenalty, TheFirstMaskWithTheLowestScoreIsChosen) {
+  const 编码类 encoder;
+  std::mt19937 random(9);
+  int ties = 0;
+  for (int i = 0; i < 200; ++i) {
+    const std::string text(1 + random() % 40, static_cast<char>('a' + random() % 26));
+    const 二维码类 qr = EncodeSymbol(text + std::to_string(i), EcLevels()[i % 4]);
+    const QrVersion& version = QrVersion::取版本_通过版本号(qr.GetVersion());
+    // The codeword bits, recovered from the chosen symbol by undoing its mask.
+    位向量子类 bits;
+    for (const ModuleCell cell : SymbolLayout::ForVersion(version).DataCells()) {
+      const bool flip = 掩码辅助类::取数据掩码位(qr.GetMaskPattern(), cell.x, cell.y);
+      bits.追加位(static_cast<int>((qr.GetMatrix().Get(cell.x, cell.y) == 1) != flip));
+    }
+    std::vector<int> penalties;
+    for (int mask = 0; mask < 8; ++mask) {
+      字节矩阵类 matrix;
+      矩阵应用类::BuildMatrix(bits, qr.GetEcLevel(), version, mask, matrix);
+      penalties.push_back(encoder.CalculateMaskPenalty(PackedSymbol::FromMatrix(matrix)));
+    }
+    const auto lowest = std::min_element(penalties.begin(), penalties.end());
+    ASSERT_EQ(qr.GetMaskPattern(), lowest - penalties.begin()) << text;
+    ties += std::count(penalties.begin(), penalties.end(), *lowest) > 1 ? 1 : 0;
+  }
+  EXPECT_GT(ties, 0);  // the sample holds ties, which go to the lower mask
 }
 
 }  // namespace
