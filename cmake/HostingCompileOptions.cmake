@@ -34,10 +34,14 @@ endfunction()
 # given, so `ctest -L` picks a group (`ctest -L 'threads|gui'`).
 function(hosting_test name)
   # SUFFIX tells apart the tests of programs built from the same sources (run in other settings).
-  cmake_parse_arguments(T "" "SUFFIX" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
+  # LAUNCHER is a command that runs the program (its listing and each case), e.g. beside a server.
+  cmake_parse_arguments(T "" "SUFFIX" "SOURCES;LIBS;ENV;LABELS;LAUNCHER" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE hosting_options ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  if(T_LAUNCHER)
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${T_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR})
+  endif()
   gtest_discover_tests(${name} TEST_SUFFIX "${T_SUFFIX}" DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})

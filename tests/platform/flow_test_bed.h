@@ -1,70 +1,42 @@
 #pragma once
-// A flow's surroundings: recording views, datas.ini in a scratch folder, timings 100-1000 times
-// shorter, an in-process sandbox (or none); workers are joined before anything goes.
+// The flows' surroundings around an in-process sandbox (or none), which tests may reach into.
+
+#include <gtest/gtest.h>
 
 #include <optional>
 
-#include "net/session_cookie.h"
-#include "platform/flow_context.h"
-#include "recording_views.h"
-#include "support/files.h"
-#include "support/joining_runner.h"
+#include "flow_surroundings.h"
 #include "support/test_sandbox.h"
 
 namespace hosting::platform::testing {
 
-using testing_support::kCaptcha;
-
-class FlowTestBed {
+class FlowTestBed : public FlowSurroundings {
  public:
-  explicit FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox = sandbox::SandboxConfig{});
-  ~FlowTestBed() { Finish(); }
+  explicit FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox = sandbox::SandboxConfig{}) {
+    if (sandbox) {
+      sandbox->threads = 8;
+      context.endpoints = sandbox_.emplace(*sandbox).Endpoints();
+    }
+  }
+  ~FlowTestBed() { Finish(); }  // before the sandbox goes
 
-  std::int64_t LogInAs(const std::string& account, const std::string& password = "secret1");
+  std::int64_t LogInAs(const std::string& account, const std::string& password = "secret1") {
+    const auto id = platform().members.Register(account, password, platform().Now());
+    EXPECT_TRUE(id && LogIn(account, password)) << account << " could not log in";
+    return id.value_or(0);
+  }
   // `count` accounts hosted by `member` (codes scanned at once); the member's list.
-  std::vector<sandbox::HostedAccount> HostAccounts(std::int64_t member, int count);
-  void Finish() {
-    shutdown.request_stop();
-    runner.JoinAll();
+  std::vector<sandbox::HostedAccount> HostAccounts(std::int64_t member, int count) {
+    for (int i = 0; i < count; ++i) {
+      EXPECT_TRUE(platform().hosting.OpenCode(member, platform().Now()));
+      platform().hosting.ConfirmDue(member, 0, platform().Now());
+    }
+    return platform().hosting.List(member, 0, count);
   }
   sandbox::PlatformContext& platform() { return sandbox_->platform(); }
-  std::vector<Message> Messages(const std::string& owner) const {
-    std::vector<Message> messages;
-    for (const auto& shown : rec.Shown())
-      if (shown.owner == owner)
-        messages.push_back(shown.message);
-    return messages;
-  }
-  std::string Caption(MainCaption caption) const { return rec.Read(NameOf(caption), "<unset>"); }
-  std::string PersonalFigures() const {  // 个人中心's five, as "a|b|c|d|e|"
-    std::string figures;
-    for (const auto caption :
-         {MainCaption::kWithdrawnTotal, MainCaption::kWithdrawable, MainCaption::kEarnedToday,
-          MainCaption::kPayoutAccount, MainCaption::kPayoutName})
-      figures += Caption(caption) + "|";
-    return figures;
-  }
-  testing_support::Rows Rows(MainList list) const { return rec.RowsOf(NameOf(list)); }
-  void Type(std::initializer_list<std::pair<const char*, std::string>> typed) {
-    for (const auto& [box, text] : typed)
-      rec.Write(box, text);
-  }
 
  private:
   std::optional<testing_support::TestSandbox> sandbox_;
-  testing_support::ScratchFolder folder_;
-
- public:
-  const std::filesystem::path settingsFile = folder_.path() / "datas.ini";
-  Recorder rec;
-  RecordingLoginView loginView{rec};
-  std::shared_ptr<RecordingMainView> mainView = std::make_shared<RecordingMainView>(rec);
-  net::SessionCookie cookie;
-  testing_support::JoiningRunner runner;
-  QrCountdownSlot countdown;
-  HostedListGate hostedList;
-  std::stop_source shutdown;
-  FlowContext context;
 };
 
 }  // namespace hosting::platform::testing

@@ -64,7 +64,7 @@ TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
   }
 }
 
-// An accepted registration is part of the end-to-end journey.
+// An accepted registration is part of the member's journey.
 TEST(RegisterTest, DifferentPasswordsAreNotSentARefusalShowsItsMessage) {
   FlowTestBed bed;
   OpenPlatformSession(bed.context);
@@ -82,18 +82,13 @@ TEST(RegisterTest, DifferentPasswordsAreNotSentARefusalShowsItsMessage) {
   EXPECT_EQ(registerAs("taken", "pw", "pw"), Warning("该账号已被注册"));
 }
 
-TEST(ChangePasswordTest, DifferentPasswordsKeepTheDialogOpenAnAcceptedChangeClosesIt) {
+// An accepted change is part of the member's journey.
+TEST(ChangePasswordTest, DifferentPasswordsAreNotSentAndKeepTheDialogOpen) {
   FlowTestBed bed;
-  bed.LogInAs("chen", "old");
-  for (const auto& [again, shown, closed, valid] :
-       {std::tuple{"new2", Warning(kPasswordsDifferText), 0, "old"},
-        {"新的1", PlainMessage("成功修改密码!"), 1, "新的1"}}) {
-    RecordingDialog dialog(bed.rec, "新的1", again);
-    ChangePassword(bed.context, dialog);
-    EXPECT_EQ(bed.Messages("dialog").back(), shown);
-    EXPECT_EQ(bed.rec.CountOf("dialog closed"), closed);
-    EXPECT_TRUE(bed.platform().members.Authenticate("chen", valid));
-  }
+  RecordingDialog dialog(bed.rec, "新的1", "new2");
+  ChangePassword(bed.context, dialog);
+  EXPECT_EQ(bed.Messages("dialog"), std::vector{Warning(kPasswordsDifferText)});
+  EXPECT_EQ(bed.rec.CountOf("dialog closed"), 0);
 }
 
 }  // namespace

@@ -4,10 +4,9 @@
 
 #include "platform/platform_endpoints.h"
 #include "sandbox/platform_server.h"
+#include "support/test_captcha.h"
 
 namespace hosting::testing_support {
-
-inline constexpr const char* kCaptcha = "4711";
 
 class TestSandbox {
  public:

@@ -1,6 +1,4 @@
-#include "flow_test_bed.h"
-
-#include <gtest/gtest.h>
+#include "flow_surroundings.h"
 
 #include "net/transport.h"
 #include "platform/account_flows.h"
@@ -10,13 +8,8 @@
 namespace hosting::platform::testing {
 using namespace std::chrono_literals;
 
-FlowTestBed::FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox)
-    : sandbox_([&sandbox] {
-        if (sandbox)
-          sandbox->threads = 8;
-        return std::move(sandbox);
-      }()),
-      context{.endpoints = sandbox_ ? sandbox_->Endpoints() : PlatformEndpoints{},
+FlowSurroundings::FlowSurroundings(PlatformEndpoints endpoints)
+    : context{.endpoints = std::move(endpoints),
               .settingsFile = settingsFile,
               .sessionCookie = cookie,
               .runner = runner,
@@ -32,8 +25,7 @@ FlowTestBed::FlowTestBed(std::optional<sandbox::SandboxConfig> sandbox)
   net::InitTransport();
 }
 
-std::int64_t FlowTestBed::LogInAs(const std::string& account, const std::string& password) {
-  const auto id = platform().members.Register(account, password, platform().Now());
+bool FlowSurroundings::LogIn(const std::string& account, const std::string& password) {
   OpenPlatformSession(context);
   FetchCaptcha(context, kLoginCaptchaLiteral);
   Recorder typed;
@@ -42,16 +34,7 @@ std::int64_t FlowTestBed::LogInAs(const std::string& account, const std::string&
        {std::pair{"编辑框1", account}, {"编辑框2", password}, {"编辑框3", kCaptcha}})
     typed.Write(box, text);
   Login(context, login);
-  EXPECT_TRUE(id && typed.CountOf("标签1 feedback") == 1) << account << " could not log in";
-  return id.value_or(0);
-}
-
-std::vector<sandbox::HostedAccount> FlowTestBed::HostAccounts(std::int64_t member, int count) {
-  for (int i = 0; i < count; ++i) {
-    EXPECT_TRUE(platform().hosting.OpenCode(member, platform().Now()));
-    platform().hosting.ConfirmDue(member, 0, platform().Now());
-  }
-  return platform().hosting.List(member, 0, count);
+  return typed.CountOf("标签1 feedback") == 1;
 }
 
 }  // namespace hosting::platform::testing
