@@ -69,7 +69,8 @@ TEST_F(MoneyTest, ConcurrentWithdrawalsOfOneMemberNeverSpendTwice) {
     std::vector<std::jthread> threads;
     for (std::size_t i = 0; i < sessions.size(); ++i) {
       threads.emplace_back([&, i] {
-        const auto answer = sessions[i]->Api("tixian/withdraw.do", "checkCode=4321");
+        const auto answer =
+            sessions[i]->Api("tixian/withdraw.do", std::string("checkCode=") + kCaptcha);
         answers[i] = answer.is_object() ? answer.value("msg", "") : "";
       });
     }

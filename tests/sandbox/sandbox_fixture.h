@@ -11,11 +11,11 @@
 
 #include "net/form_encoding.h"
 #include "sandbox/cookie_header.h"
-#include "sandbox/platform_server.h"
+#include "support/test_sandbox.h"
 
 namespace sandbox::testing {
 
-inline constexpr const char* kCaptcha = "4321";
+using hosting::testing_support::kCaptcha;
 inline constexpr const char* kRegistrationKey = "&key=580213746691";
 
 class Browser {
@@ -52,7 +52,6 @@ class Browser {
                                                 "&password=" + hosting::net::FormValue(password) +
                                                 more);
   }
-  const std::string& session() const { return session_; }
 
  private:
   httplib::Client client_;
@@ -63,19 +62,15 @@ class SandboxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SandboxConfig config;
-    config.db = ":memory:";
-    config.port = config.versionPort = 0;
     config.threads = 32;
-    config.fixedCaptcha = kCaptcha;
     config.clock = [this] { return now_.load(); };
     Configure(config);
-    server_ = std::make_unique<PlatformServer>(config);
-    server_->Start();
+    sandbox_.emplace(config);
   }
   virtual void Configure(SandboxConfig&) {}
 
-  PlatformServer& server() { return *server_; }
-  PlatformContext& platform() { return server_->context(); }
+  PlatformServer& server() { return sandbox_->server(); }
+  PlatformContext& platform() { return sandbox_->platform(); }
   std::int64_t Now() const { return now_; }
   void Advance(std::int64_t ms) { now_ += ms; }
   std::int64_t Withdrawable(std::int64_t member) {
@@ -84,7 +79,7 @@ class SandboxTest : public ::testing::Test {
   // A new member, registered and logged in.
   std::unique_ptr<Browser> LoggedInMember(const std::string& account,
                                           const std::string& password = "pw") {
-    auto browser = std::make_unique<Browser>(server_->port());
+    auto browser = std::make_unique<Browser>(server().port());
     EXPECT_EQ(browser->Register(account, password)["msg"], "注册成功");
     EXPECT_EQ(browser->Login(account, password)["success"], true);
     return browser;
@@ -92,7 +87,7 @@ class SandboxTest : public ::testing::Test {
 
  private:
   std::atomic<std::int64_t> now_{1'700'000'000'000};
-  std::unique_ptr<PlatformServer> server_;
+  std::optional<hosting::testing_support::TestSandbox> sandbox_;
 };
 
 }  // namespace sandbox::testing

@@ -12,6 +12,7 @@ class TestSandbox {
  public:
   explicit TestSandbox(sandbox::SandboxConfig config = {});
   ~TestSandbox();
+  sandbox::PlatformServer& server() { return server_; }
   sandbox::PlatformContext& platform() { return server_.context(); }
   platform::PlatformEndpoints Endpoints() const;
 
