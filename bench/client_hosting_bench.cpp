@@ -11,6 +11,7 @@
 
 #include "e2e/client_harness.h"
 #include "gui_stall.h"
+#include "log_in_to_main.h"
 #include "median.h"
 #include "ui/picture_box.h"
 
@@ -22,7 +23,8 @@ void PressToCode(benchmark::State& state) {
   BenchApplication();
   e2e::ClientHarness harness;
   harness.Start();
-  ui::MainWindow& main = harness.LogInToMain(QStringLiteral("demo"), QStringLiteral("demo123"));
+  ui::MainWindow& main =
+      e2e::LogInToMain(harness, QStringLiteral("demo"), QStringLiteral("demo123"));
   auto& getCode = e2e::Control<QWidget>(main, "按钮2");
   auto& release = e2e::Control<QWidget>(main, "按钮9");
   StallMeter stalls;

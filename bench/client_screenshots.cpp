@@ -16,6 +16,7 @@
 
 #include "app/startup_skin.h"
 #include "e2e/client_harness.h"
+#include "log_in_to_main.h"
 #include "ui/picture_box.h"
 
 namespace {
@@ -85,7 +86,8 @@ int Run(const QDir& directory) {
   login.setPassword(QStringLiteral("demo123"));
   bool ok = GrabPages(login, directory, {"login-1-login", "login-2-register", "login-3-recovery"});
 
-  ui::MainWindow& main = harness.LogInToMain(QStringLiteral("demo"), QStringLiteral("demo123"));
+  ui::MainWindow& main =
+      e2e::LogInToMain(harness, QStringLiteral("demo"), QStringLiteral("demo123"));
   for (const char* button : {"按钮2", "按钮1", "按钮4"})  // 获取二维码, 查询业绩, 查询
     e2e::Click(e2e::Control<QWidget>(main, button));
   const bool filled = e2e::WaitFor([&] {

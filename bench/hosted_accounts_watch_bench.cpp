@@ -14,6 +14,7 @@
 
 #include "e2e/client_harness.h"
 #include "gui_stall.h"
+#include "log_in_to_main.h"
 #include "median.h"
 
 namespace {
@@ -34,7 +35,8 @@ ui::MainWindow& OpenWithFiftyAccounts(e2e::ClientHarness& harness) {
   for (const auto& account : platform.hosting.List(demo, 0, kAccounts))
     platform.hosting.SetOnline(account.id, true);
   harness.Start();
-  ui::MainWindow& main = harness.LogInToMain(QStringLiteral("demo"), QStringLiteral("demo123"));
+  ui::MainWindow& main =
+      e2e::LogInToMain(harness, QStringLiteral("demo"), QStringLiteral("demo123"));
   QTreeWidget& list = main.hostedAccounts();
   list.setCurrentItem(list.topLevelItem(kAccounts / 2));
   harness.WaitWorkers();

@@ -17,6 +17,7 @@
 #include "e2e/client_harness.h"
 #include "gui_stall.h"
 #include "hostile/hostile_answers.h"
+#include "log_in_to_main.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -94,7 +95,7 @@ void RunCase(benchmark::State& state, const Case& c) {
   const bool login = std::string(c.flow) == "Login";
   ui::MainWindow* main = nullptr;
   if (!login) {
-    main = &harness.LogInToMain(QStringLiteral("member"), QStringLiteral("pw"));
+    main = &e2e::LogInToMain(harness, QStringLiteral("member"), QStringLiteral("pw"));
   }
   for (auto _ : state) {
     StallMeter stalls;

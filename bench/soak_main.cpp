@@ -21,6 +21,7 @@
 
 #include "e2e/client_harness.h"
 #include "e2e/member_flows.h"
+#include "log_in_to_main.h"
 #include "process_probe.h"
 #include "soak_series.h"
 
@@ -136,7 +137,7 @@ int Soak(const Options& options) {
   harnessOptions.timings.watchInterval = kSoakWatchInterval;
   e2e::ClientHarness harness(harnessOptions);
   harness.Start();
-  harness.LogInToMain(QStringLiteral("demo"), QStringLiteral("demo123"));
+  e2e::LogInToMain(harness, QStringLiteral("demo"), QStringLiteral("demo123"));
   e2e::MemberFlows flows(harness);
   ThreadPeak peak;
   Run run;

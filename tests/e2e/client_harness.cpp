@@ -62,14 +62,6 @@ void ClientHarness::LogIn(const QString& user, const QString& password, bool rem
   QTest::keyClick(&Control<QLineEdit>(window, "编辑框3"), Qt::Key_Return);
 }
 
-ui::MainWindow& ClientHarness::LogInToMain(const QString& user, const QString& password) {
-  LogIn(user, password, false);
-  if (!WaitFor([this] { return main() != nullptr && main()->isVisible(); }))
-    throw std::runtime_error("MainWindow did not open");
-  WaitWorkers();
-  return *main();
-}
-
 void TypeText(QWidget& box, const QString& text) {
   box.setFocus();
   for (const QChar ch : text)

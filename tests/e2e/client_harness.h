@@ -45,7 +45,6 @@ class ClientHarness {
   // Once a start-up captcha is drawn, types the three boxes and presses Enter in the captcha box.
   void LogIn(const QString& user, const QString& password, bool remember,
              const QString& captcha = testing_support::kCaptcha);
-  ui::MainWindow& LogInToMain(const QString& user, const QString& password);
 
  private:
   testing_support::ScratchFolder folder_;
