@@ -4,10 +4,11 @@
 
 #include <QString>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <iterator>
 
 #include "e2e/client_harness.h"
-#include "support/thread_count.h"
 
 namespace hosting::e2e {
 
@@ -35,7 +36,12 @@ class MemberFlows {
   ui::MainWindow& main_;
 };
 
-using testing_support::ThreadCount;
+// How many threads this process has now (Linux: the entries of /proc/self/task).
+inline int ThreadCount() {
+  return static_cast<int>(
+      std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}));
+}
+
 // What a phone's camera reads from `picture` as drawn on screen; empty when it finds no QR code.
 std::string ScanText(QWidget& picture);
 
