@@ -1,5 +1,6 @@
 # Client start-up: process start to LoginWindow mapped, and peak memory, beside a bare Qt window.
-# Needs an X display (xvfb-run); see the header of client_startup_bench.cpp.
+# Needs an X display (xvfb-run) and a D-Bus session bus (dbus-run-session); see the header of
+# client_startup_bench.cpp.
 add_executable(bare_qt_window ${CMAKE_CURRENT_LIST_DIR}/bare_qt_window.cpp)
 target_link_libraries(bare_qt_window PRIVATE hosting_options Qt6::Widgets)
 add_executable(client_startup_bench ${CMAKE_CURRENT_LIST_DIR}/client_startup_bench.cpp)
