@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE declares its function where it is expanded, so it must stay outside any
@@ -19,7 +21,11 @@ void EnsureWindowResources() {
 
 void SetProgramIcon() {
   EnsureWindowResources();
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon.png")));
+  // Told the format and not to guess, the reader decodes the PNG itself; left to guess, it would
+  // load every image format plugin to ask each whether it reads PNG.
+  QImageReader reader(QStringLiteral(":/icons/app_icon.png"), "png");
+  reader.setAutoDetectImageFormat(false);
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(reader.read())));
 }
 
 }  // namespace hosting::ui

@@ -6,8 +6,8 @@ namespace hosting::ui {
 
 void EnsureWindowResources();
 
-// Gives every window the program icon. Reading it sets up Qt's image reader (its format plugins),
-// which a start-up does after the first window is on screen.
+// Gives every window the program icon, read without Qt's image format plugins. A start-up calls
+// it once the first window is on screen.
 void SetProgramIcon();
 
 }  // namespace hosting::ui
