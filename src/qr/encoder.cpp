@@ -50,7 +50,8 @@ void 编码类::编码(std::string_view content, const EcLevel& level, 二维码
   const int mask = ChooseMaskPattern(finalBits, level, version);
   qr.SetMaskPattern(mask);
   字节矩阵类 matrix;
-  矩阵应用类::BuildMatrix(finalBits, level, version, mask, matrix);
+  矩阵应用类::BuildMatrix(finalBits, level, version, mask, matrix,
+                          SymbolLayout::ForVersion(version).DataCells());
   qr.SetMatrix(std::move(matrix));
   if (!qr.IsValid()) {
     RaiseQrError(kClassName, "编码", "无效的二维码");

@@ -47,10 +47,15 @@ void RequireEmpty(const 字节矩阵类& matrix, int i, int x, int y, const char
 }  // namespace
 
 void 矩阵应用类::BuildMatrix(const 位向量类& bits, const EcLevel& level, const QrVersion& version,
-                             int mask, 字节矩阵类& matrix) {
+                             int mask, 字节矩阵类& matrix, std::span<const ModuleCell> dataCells) {
   EmbedFunctionPatterns(version, matrix);
   EmbedTypeInfo(level, mask, matrix);
-  插入数据信息位(bits, mask, DataCellOrder(matrix), matrix);
+  std::vector<ModuleCell> order;
+  if (dataCells.empty()) {
+    order = DataCellOrder(matrix);
+    dataCells = order;
+  }
+  插入数据信息位(bits, mask, dataCells, matrix);
 }
 
 void 矩阵应用类::EmbedFunctionPatterns(const QrVersion& version, 字节矩阵类& matrix) {
