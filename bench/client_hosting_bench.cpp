@@ -11,6 +11,7 @@
 
 #include "e2e/client_harness.h"
 #include "gui_stall.h"
+#include "iteration_time.h"
 #include "log_in_to_main.h"
 #include "median.h"
 #include "ui/picture_box.h"
@@ -39,10 +40,7 @@ void PressToCode(benchmark::State& state) {
       state.SkipWithError(shown.c_str());
       return;
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    times.push_back(seconds * 1000.0);
+    EndIteration(state, start, times);
     e2e::Click(release);
     e2e::WaitFor([&] { return getCode.isEnabled() && main.qrPicture().image().isNull(); });
   }

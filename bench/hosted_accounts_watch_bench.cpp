@@ -14,6 +14,7 @@
 
 #include "e2e/client_harness.h"
 #include "gui_stall.h"
+#include "iteration_time.h"
 #include "log_in_to_main.h"
 #include "median.h"
 
@@ -74,10 +75,7 @@ void WatchLook(benchmark::State& state) {
       state.SkipWithError("no announcement");
       return;
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    times.push_back(seconds * 1000.0);
+    EndIteration(state, start, times);
     platform.hosting.SetOnline(account.id, true);
     e2e::WaitFor([] { return false; }, 50);  // a look that sees it back
   }
@@ -103,10 +101,7 @@ void MemberRefresh(benchmark::State& state) {
       state.SkipWithError("the list did not come back");
       return;
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    times.push_back(seconds * 1000.0);
+    EndIteration(state, start, times);
   }
   Report(state, times, stalls);
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command beside a platform-sandbox on loopback: in memory, on a free port, with the demo
-# member, every captcha 4711 and every hosting code scanned 1 s after it was opened. The command
-# finds the platform at HOSTING_TEST_SANDBOX_URL; the sandbox stops when the command ends, however
-# it ends, and the command's exit status is the script's.
+# member, every captcha 4711 (the tests' kCaptcha, tests/support/test_captcha.h) and every hosting
+# code scanned 1 s after it was opened. The command finds the platform at HOSTING_TEST_SANDBOX_URL;
+# the sandbox stops when the command ends, however it ends, and the command's exit status is the
+# script's.
 # Usage: with-platform-sandbox.sh PLATFORM_SANDBOX COMMAND [ARGS...]
 set -euo pipefail
 program=$1
