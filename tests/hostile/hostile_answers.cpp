@@ -1,7 +1,5 @@
 #include "hostile/hostile_answers.h"
 
-#include <atomic>
-
 #include "net/codec.h"
 
 namespace hosting::hostile {
@@ -243,11 +241,9 @@ Reply HostileReply(Hostility kind, std::string_view target) {
 
 std::unique_ptr<testing_support::ScriptedPlatform> ServeHostile(Hostility kind,
                                                                 HostileScope scope) {
-  auto scoped = std::make_shared<std::atomic<int>>(0);  // requests in scope so far
   return std::make_unique<testing_support::ScriptedPlatform>(
-      [kind, scope, scoped](std::string_view target) {
-        const bool accepted = !Contains(target, scope.path) || (*scoped)++ < scope.acceptedFirst;
-        return accepted ? Ok(AcceptedBody(target)) : HostileReply(kind, target);
+      [kind, scope](std::string_view target) {
+        return Contains(target, scope.path) ? HostileReply(kind, target) : Ok(AcceptedBody(target));
       },
       kind == Hostility::kRefused);
 }

@@ -35,11 +35,10 @@ std::vector<std::string> FloodCookies();
 std::string PngPicture();  // a small picture: what an accepted captcha or avatar request gets
 net::testing::Reply HostileReply(Hostility kind, std::string_view target);
 
-// Targets containing `path` get the hostile answer after the first `acceptedFirst`; the others an
-// accepting platform's: one row per list, every figure, PNG pictures, every action succeeds.
+// Targets containing `path` get the hostile answer; the others an accepting platform's: one row
+// per list, every figure, PNG pictures, every action succeeds.
 struct HostileScope {
   std::string path{};
-  int acceptedFirst = 0;
 };
 
 std::unique_ptr<testing_support::ScriptedPlatform> ServeHostile(Hostility kind,

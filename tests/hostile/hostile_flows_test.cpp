@@ -10,7 +10,6 @@
 #include "hostile/hostile_answers.h"
 #include "net/cookie_jar.h"
 #include "platform/account_flows.h"
-#include "platform/captcha_flows.h"
 #include "platform/earnings_flows.h"
 #include "platform/hosted_accounts_flows.h"
 #include "platform/hosting_qr_flow.h"
@@ -23,7 +22,6 @@ namespace {
 
 using namespace platform;
 using H = Hostility;
-using testing_support::MessageEvent;
 
 constexpr const char* kSessionBefore = "JSESSIONID=session1; token=t2";
 
@@ -35,10 +33,6 @@ std::set<std::string> CookiePairs(const std::string& text) {
   return pairs;
 }
 
-std::string PictureOf(const std::string& bytes) {
-  return bytes.empty() ? "none" : bytes == PngPicture() ? "png" : "bytes";
-}
-
 std::string RowsOf(const testing_support::Rows& rows) {
   return std::to_string(rows.size()) + (rows.empty() ? "" : " " + rows.back()[0]);
 }
@@ -46,7 +40,7 @@ std::string RowsOf(const testing_support::Rows& rows) {
 // Flows in a bed of their own against one kind of answer from platform and version service. Only a
 // silent server gets a short time-out: 50 MB under a sanitized build must not be cut short.
 struct Cell {
-  explicit Cell(Hostility kind) {
+  explicit Cell(Hostility kind) : platform(ServeHostile(kind)) {
     settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kUserNameKey,
                            "老用户");
     settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kPasswordKey,
@@ -56,13 +50,12 @@ struct Cell {
       bed.context.requestTimeout = std::chrono::seconds(1);
     bed.context.timings.retryAttempts = 2;
     bed.context.timings.pollGrace = std::chrono::minutes(1);  // polls end with the test
-    Serve(kind, 0);
-  }
-  void Serve(Hostility kind, int acceptedFirst) {
-    platform = ServeHostile(kind, {.acceptedFirst = acceptedFirst});
     bed.context.endpoints = {platform->BaseUrl(), platform->BaseUrl(), ""};
   }
-  std::string Picture(const char* box) const { return PictureOf(bed.rec.Read(box)); }
+  std::string Picture(const char* box) const {
+    const std::string bytes = bed.rec.Read(box);
+    return bytes.empty() ? "none" : bytes == PngPicture() ? "png" : "bytes";
+  }
   std::string Count(const std::string& event) const {
     return std::to_string(bed.rec.CountOf(event));
   }
@@ -145,24 +138,6 @@ const struct {
       {H::kObjectForList, "0" + kNoLogin + "2:[\"登录成功\"];"},
       {H::kCookieFlood, "11:注册成功;"}},
      "0" + kNoLogin + "2:" + kNoRegisterAnswerText + ";"},
-    {"pictures",
-     [](Cell& c, H) {
-       RefreshLoginCaptcha(c.bed.context, c.bed.loginView);
-       RefreshRegisterCaptcha(c.bed.context, c.bed.loginView);
-       RefreshWithdrawCaptcha(c.bed.context, *c.bed.mainView);
-       const std::string refreshed = c.Picture("图片框3");
-       LoadWithdrawCaptcha(c.bed.context, *c.bed.mainView);
-       c.bed.mainView->AppendRow(MainList::kHostedAccounts,
-                                 {"1", "在线", "n", c.platform->Url("/avatar.png")});
-       c.bed.rec.Write("托管状态 selected", "0");
-       ShowSelectedAvatar(c.bed.context, *c.bed.mainView);  // scaled to fill: mode 1
-       return refreshed + c.Picture("图片框1") + c.Picture("图片框2") + c.Picture("图片框3") + " " +
-              c.bed.rec.Read("图片框_二维码 mode") + c.Picture("图片框_二维码") + c.Messages();
-     },
-     {{H::kRefused, "nonenonenonenone 1none"},
-      {H::kSilent, "nonenonenonenone 1none"},
-      {H::kCookieFlood, "pngpngpngpng 1png"}},
-     "bytesbytesbytesbytes 1bytes"},
     {"dialogs",
      [](Cell& c, H kind) {
        platform::testing::RecordingDialog password(c.bed.rec, "新密码", "新密码"),
@@ -195,22 +170,6 @@ const struct {
       {H::kObjectForList, "00disabled0:[\"登录成功\"];"},
       {H::kCookieFlood, "100:登录成功!;"}},
      "01disabled0:;"},
-    // A bad poll answer is followed by the next poll; only "1" ends it.
-    {"hosting poll",
-     [](Cell& c, H kind) {
-       if (kind == H::kRefused)
-         return std::string("no code");
-       c.Serve(kind, 1);
-       RequestHostingQr(c.bed.context, c.bed.mainView);
-       if (kind == H::kCookieFlood)
-         EXPECT_TRUE(c.bed.rec.WaitFor(MessageEvent(PlainMessage("登录成功!"))));
-       else
-         EXPECT_TRUE(c.platform->WaitForRequests(3));  // the code and two polls
-       c.bed.Finish();
-       return c.Count("图片框_二维码 picture") + c.Messages();
-     },
-     {{H::kRefused, "no code"}, {H::kCookieFlood, "10:登录成功!;"}},
-     "1"},
     // The hosted list shows at most the 50 it asks for; withdrawals are numbered on.
     {"lists and withdrawal",
      [](Cell& c, H) {

@@ -2,9 +2,7 @@
 // A stand-in platform for answers the sandbox never gives: every request gets what the script
 // gives for its target. On the transport tests' raw peer, so a hung connection ends with it.
 
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <string_view>
 
 #include "net/raw_http_server.h"
@@ -19,28 +17,15 @@ class ScriptedPlatform {
       : script_(std::move(script)),
         server_([this](const std::string& request) {
           const std::size_t start = request.find(' ') + 1;
-          Counted();
           return script_(std::string_view(request).substr(start, request.find(' ', start) - start));
         }),
         baseUrl_(refused ? net::testing::ClosedUrl() : server_.Url("")) {}
 
   std::string BaseUrl() const { return baseUrl_; }
   std::string Url(std::string_view path) const { return baseUrl_ + std::string(path); }
-  bool WaitForRequests(int count) const {
-    std::unique_lock lock(mutex_);
-    return read_.wait_for(lock, std::chrono::minutes(1), [&] { return requests_ >= count; });
-  }
 
  private:
-  void Counted() {
-    const std::lock_guard lock(mutex_);
-    ++requests_;
-    read_.notify_all();
-  }
   Script script_;
-  mutable std::mutex mutex_;
-  mutable std::condition_variable read_;
-  int requests_ = 0;
   net::testing::RawHttpServer server_;
   std::string baseUrl_;
 };
