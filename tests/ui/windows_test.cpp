@@ -33,36 +33,25 @@ class Windows : public testing::Test {
   ChangePasswordDialog change_;
 };
 
-// Each control the member presses, with the caption read there and the signal that starts its flow.
-TEST_F(Windows, ControlsCarryTheirCaptionsAndStartTheirFlows) {
-  const std::tuple<QWidget*, const char*, const char*, const char*> controls[] = {
-      {&login_, "按钮1", "登陆", SIGNAL(loginRequested())},
-      {&login_, "按钮2", "提交注册", SIGNAL(registerRequested())},
-      {&login_, "图片框1", "", SIGNAL(loginCaptchaRequested())},
-      {&login_, "图片框2", "", SIGNAL(registerCaptchaRequested())},
-      {&main_, "按钮2", "获取二维码", SIGNAL(qrRequested())},
-      {&main_, "按钮9", "释放二维码", SIGNAL(qrReleaseRequested())},
-      {&main_, "按钮8", "刷新页面", SIGNAL(refreshRequested())},
-      {&main_, "按钮7", "清除掉线微信", SIGNAL(clearOfflineRequested())},
-      {&main_, "按钮1", "查询业绩", SIGNAL(earningsRequested())},
-      {&main_, "按钮4", "查询", SIGNAL(withdrawalsRequested())},
-      {&main_, "按钮3", "提现", SIGNAL(withdrawRequested())},
-      {&main_, "按钮5", "绑定支付宝", SIGNAL(bindDialogRequested())},
-      {&main_, "按钮6", "修改密码", SIGNAL(changePasswordRequested())},
-      {&main_, "图片框3", "", SIGNAL(withdrawCaptchaRequested())},
-      {&bind_, "按钮1", "确认绑定", SIGNAL(bindRequested())},
-      {&change_, "按钮1", "确认修改", SIGNAL(changeRequested())},
+// The controls whose flows the end-to-end journey does not reach, each with the signal that starts
+// its flow (the journey presses the others and sees their flows' work).
+TEST_F(Windows, ControlsStartTheirFlows) {
+  const std::tuple<QWidget*, const char*, const char*> controls[] = {
+      {&login_, "按钮1", SIGNAL(loginRequested())},
+      {&login_, "图片框2", SIGNAL(registerCaptchaRequested())},
+      {&main_, "按钮8", SIGNAL(refreshRequested())},
+      {&main_, "按钮4", SIGNAL(withdrawalsRequested())},
+      {&main_, "按钮6", SIGNAL(changePasswordRequested())},
+      {&change_, "按钮1", SIGNAL(changeRequested())},
   };
-  for (const auto& [window, name, caption, signal] : controls) {
-    QWidget& control = Control(*window, name);
-    EXPECT_EQ(control.property("text").toString().toStdString(), caption) << name;
+  for (const auto& [window, name, signal] : controls) {
     QSignalSpy presses(window, signal);
-    QTest::mouseClick(&control, Qt::LeftButton);
+    QTest::mouseClick(&Control(*window, name), Qt::LeftButton);
     EXPECT_EQ(presses.count(), 1) << name;
   }
 }
 
-TEST_F(Windows, TabKeyFollowsTheVisualOrderPagesSpanTheirTabControlAndListsHideAColumn) {
+TEST_F(Windows, TabKeyFollowsTheVisualOrder) {
   const std::pair<QWidget*, const char*> orders[] = {
       {&login_,
        "选择夹1 编辑框1 编辑框2 编辑框3 图片框1 选择框1 按钮1 编辑框4 编辑框5 编辑框6 编辑框7 "
@@ -84,15 +73,6 @@ TEST_F(Windows, TabKeyFollowsTheVisualOrderPagesSpanTheirTabControlAndListsHideA
     }
     EXPECT_EQ(chain, expected) << window->objectName().toStdString();
   }
-  for (QWidget* window : {static_cast<QWidget*>(&login_), static_cast<QWidget*>(&main_)}) {
-    auto& tabs = dynamic_cast<QTabWidget&>(Control(*window, "选择夹1"));
-    EXPECT_EQ(tabs.currentWidget()->mapTo(&tabs, QPoint(0, 0)), QPoint(0, 0));
-  }
-  // The avatar address rides in the hosted list's hidden fourth column.
-  QTreeWidget& hosted = main_.hostedAccounts();
-  ASSERT_EQ(hosted.columnCount(), 4);
-  for (int column = 0; column < 4; ++column)
-    EXPECT_EQ(hosted.isColumnHidden(column), column == 3) << column;
 }
 
 TEST_F(Windows, CaptchaBoxTakesDigitsOnlyAndStatusPartsSitSideBySide) {
@@ -105,10 +85,6 @@ TEST_F(Windows, CaptchaBoxTakesDigitsOnlyAndStatusPartsSitSideBySide) {
   for (const char* other : {"编辑框1", "编辑框2"})
     QTest::keyClick(&Control(login_, other), Qt::Key_Return);
   EXPECT_EQ(logins.count(), 0);
-
-  QSignalSpy pictures(&login_, &LoginWindow::registerCaptchaRequested);
-  QTest::keyClick(&Control(login_, "图片框2"), Qt::Key_Space);  // reached with Tab
-  EXPECT_EQ(pictures.count(), 1);
 
   // The status parts sit side by side at their widths; a left click asks for the update (the
   // end-to-end start-up test clicks the notice part).
