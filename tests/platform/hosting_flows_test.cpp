@@ -74,10 +74,6 @@ TEST(HostingQrTest, CodeIsDrawnCountedDownAndThePollSeesTheScan) {
 
 // A poll gives up once the code expired and its grace passed; shutdown ends it sooner.
 TEST(HostingQrTest, PollGivesUpAfterTheCodeExpiredAndShutdownEndsItSooner) {
-  // The defaults: a code's poll ends within 30 s of its expiry; unusable answers (the hostile
-  // matrix shows each kind) are asked for again twenty times.
-  EXPECT_LE(HostingTimings{}.pollGrace, 30s);
-  EXPECT_EQ(HostingTimings{}.retryAttempts, 20);
   for (const bool shutdown : {false, true}) {
     FlowTestBed bed;
     const std::int64_t member = bed.LogInAs("host");

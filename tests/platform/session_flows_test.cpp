@@ -18,19 +18,17 @@ Message Warning(const std::string& text) {
   return {text, kHintTitle, MessageIcon::kWarning};
 }
 
-// Saved credentials, the shared captcha and the session in use are checked end to end.
-TEST(StartupTest, FillsStatusBarSessionAndCaptcha) {
+// Saved credentials, the session and its captcha are checked end to end.
+TEST(StartupTest, StatusBarShowsTheVersionAsItIsAndTheNoticeUpToItsFirstQuote) {
   sandbox::SandboxConfig config;
   config.version = "0.9.1";  // older than us: shown as it is
   config.notice = "新版本\"已发布";
   FlowTestBed bed(config);
   StartupWorker(bed.context, bed.loginView);
   EXPECT_EQ(bed.rec.Read("状态条1"), "版本：0.9.1@70|新版本\\@295|");  // cut at the escaped quote
-  EXPECT_NE(bed.cookie.Read().find("JSESSIONID="), std::string::npos);
-  EXPECT_TRUE(bed.loginView.LoginCaptchaPicture().starts_with("BM"));
 }
 
-TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
+TEST(LoginTest, OnlyTheRightCaptchaLogsInAndOnlyRememberSaves) {
   FlowTestBed bed;
   bed.platform().members.Register("li", "a&b+c=d", 0);
   settings::WriteSetting(bed.settingsFile, settings::kSettingsSection, settings::kUserNameKey,
@@ -46,7 +44,6 @@ TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
   } kCases[] = {
       // A wrong captcha loads a new one before the warning.
       {"a&b+c=d", "0000", true, {"图片框1 picture", MessageEvent(Warning("验证码错误！"))}, before},
-      {"wrong", kCaptcha, true, {MessageEvent(Warning("用户名或密码错误"))}, before},
       {"a&b+c=d", kCaptcha, false, {"LoginWindow hidden", "标签1 feedback"}, before},
       // The password's &, + and = arrive intact and are saved as GBK.
       {"a&b+c=d", kCaptcha, true, {"LoginWindow hidden", "标签1 feedback"}, saved},
@@ -64,22 +61,15 @@ TEST(LoginTest, OnlyTheRightCaptchaAndPasswordLogInAndOnlyRememberSaves) {
   }
 }
 
-// An accepted registration is part of the member's journey.
-TEST(RegisterTest, DifferentPasswordsAreNotSentARefusalShowsItsMessage) {
+// An accepted registration is part of the member's journey, a refused one of the hostile matrix.
+TEST(RegisterTest, DifferentPasswordsAreNotSent) {
   FlowTestBed bed;
   OpenPlatformSession(bed.context);
   RefreshRegisterCaptcha(bed.context, bed.loginView);
-  const auto registerAs = [&](const std::string& account, const std::string& password,
-                              const std::string& again) {
-    bed.Type(
-        {{"编辑框4", account}, {"编辑框5", password}, {"编辑框6", again}, {"编辑框7", kCaptcha}});
-    Register(bed.context, bed.loginView);
-    return bed.Messages("LoginWindow").back();
-  };
-  EXPECT_EQ(registerAs("zhao", "pw1", "pw2"), Warning(kPasswordsDifferText));
+  bed.Type({{"编辑框4", "zhao"}, {"编辑框5", "pw1"}, {"编辑框6", "pw2"}, {"编辑框7", kCaptcha}});
+  Register(bed.context, bed.loginView);
+  EXPECT_EQ(bed.Messages("LoginWindow"), std::vector{Warning(kPasswordsDifferText)});
   EXPECT_FALSE(bed.platform().members.FindId("zhao"));
-  bed.platform().members.Register("taken", "x", 0);
-  EXPECT_EQ(registerAs("taken", "pw", "pw"), Warning("该账号已被注册"));
 }
 
 // An accepted change is part of the member's journey.
