@@ -1,14 +1,13 @@
 // 图片框_二维码 on a display scaled by QT_SCALE_FACTOR (set for each program): the code is made at
-// the box's device-pixel size and shown pixel for pixel, in both display modes.
+// the box's device-pixel size and shown pixel for pixel, in both display modes (the QR tests read
+// what the generator makes).
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QTest>
 
 #include "app/qt_main_view.h"
 #include "qr/qr_front_end.h"
-#include "qr/qr_test_support.h"
 #include "support/recording_message_boxes.h"
 #include "ui/picture_box.h"
 
@@ -27,9 +26,9 @@ TEST(ScaledDisplay, TheCodeIsMadeAndDrawnAtDevicePixels) {
   EXPECT_EQ(std::pair(size.width, size.height),
             std::pair(qRound(200 * scale), qRound(200 * scale)));
 
-  const std::string text = "https://example.invalid/hosting?slot=42";
   const std::vector<std::uint8_t> made =
-      qr::创建二维码(text, "Q", size.width, size.height, qr::kWhite, qr::kBlack);
+      qr::创建二维码("https://example.invalid/hosting?slot=42", "Q", size.width, size.height,
+                     qr::kWhite, qr::kBlack);
   const QImage picture = QImage::fromData(made.data(), static_cast<int>(made.size()))
                              .convertToFormat(QImage::Format_RGB32);
   for (const auto mode : {platform::PictureMode::kTopLeft, platform::PictureMode::kScaledToFill}) {
@@ -38,11 +37,6 @@ TEST(ScaledDisplay, TheCodeIsMadeAndDrawnAtDevicePixels) {
     QImage shown = main.qrPicture().grab().toImage().convertToFormat(QImage::Format_RGB32);
     shown.setDevicePixelRatio(1);
     EXPECT_TRUE(shown == picture) << "mode " << static_cast<int>(mode);
-    QByteArray file;
-    QBuffer buffer(&file);
-    buffer.open(QIODevice::WriteOnly);
-    shown.save(&buffer, "BMP");
-    EXPECT_EQ(qr::test::DecodeBmp(std::vector<std::uint8_t>(file.begin(), file.end())), text);
   }
 }
 
