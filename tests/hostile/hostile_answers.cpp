@@ -1,7 +1,5 @@
 #include "hostile/hostile_answers.h"
 
-#include "net/codec.h"
-
 namespace hosting::hostile {
 namespace {
 
@@ -83,15 +81,14 @@ std::string AcceptedEnvelope(std::string_view target) {
   return R"({"success":true,"msg":"ok"})";
 }
 
-// A page with every figure the flows cut out, each figure led by `value`.
-std::string Page(std::string_view charset, const std::string& v) {
+// A page with every figure the flows cut out.
+std::string Page() {
   const std::string tabs(9, '\t');
-  return "<html><head><meta charset=\"" + std::string(charset) +
-         "\"></head><body>当前托管小号总数：<span>" + v +
-         "12</span>当前在线小号总数：<span id=\"wxonline\">" + v + "3</span>累计已提现 ￥" + v +
-         "100.00</td>可提现金额 ￥" + v + "20.50</td>本日收益额 ￥" + v +
-         "1.25</td><td>支付宝账户：</td>\r\n" + tabs + "<td>" + v + "pay@example.com\r\n" + tabs +
-         "</td><td>真实姓名：</td>\r\n" + tabs + "<td>" + v + "王五</td></body></html>";
+  return "<html><head><meta charset=\"utf-8\"></head><body>当前托管小号总数：<span>12</span>"
+         "当前在线小号总数：<span id=\"wxonline\">3</span>累计已提现 ￥100.00</td>可提现金额 "
+         "￥20.50</td>本日收益额 ￥1.25</td><td>支付宝账户：</td>\r\n" +
+         tabs + "<td>pay@example.com\r\n" + tabs + "</td><td>真实姓名：</td>\r\n" + tabs +
+         "<td>王五</td></body></html>";
 }
 
 std::string AcceptedBody(std::string_view target) {
@@ -99,7 +96,7 @@ std::string AcceptedBody(std::string_view target) {
     case Shape::kEnvelope:
       return AcceptedEnvelope(target);
     case Shape::kPage:
-      return Page("utf-8", "");
+      return Page();
     case Shape::kPicture:
       return PngPicture();
     default:
@@ -113,35 +110,6 @@ std::string LeftMarkersOnly() {
   return "<html><body><td>支付宝账户：</td>\r\n" + tabs + "<td>pay 真实姓名：</td>\r\n" + tabs +
          "<td>王 当前托管小号总数：<span>12 当前在线小号总数：<span id=\"wxonline\">3 "
          "累计已提现 ￥1 可提现金额 ￥2 本日收益额 ￥3";
-}
-
-std::string BadUtf8Body(Shape shape) {
-  if (shape == Shape::kPage)
-    return Page("utf-8", "\xff\xfe");
-  if (shape == Shape::kPicture)
-    return "\xff\xfe\xfd\xfc";
-  if (shape == Shape::kEnvelope)
-    return "{\"success\":false,\"msg\":\"\xff\xfe坏\",\"data\":{\"id\":\"\xff\","
-           "\"login_qrcode\":\"\xff\",\"loginType\":\"\xff\",\"version\":\"\xff\"}}";
-  const auto bad = [](const std::string& value) { return Quoted("\xff" + value + "\xc3\x28"); };
-  return ListAnswer(shape, "[" + Element(shape, bad) + "]");
-}
-
-std::string BadGbkBody(Shape shape) {
-  // 0x81 0x20 and a lone 0xFF are no GBK characters.
-  if (shape != Shape::kPage)
-    return shape == Shape::kPicture ? "\x81\x20\xff"
-                                    : "{\"success\":false,\"msg\":\"\x81\x20\xff\"}";
-  std::string page = net::Utf8ToGbk(Page("gbk", "\x01"));
-  for (std::size_t at = page.find('\x01'); at != std::string::npos; at = page.find('\x01', at))
-    page.replace(at, 1, "\x81\x20\xff");
-  return page;
-}
-
-std::string NumbersBody(Shape shape) {
-  if (shape == Shape::kEnvelope)
-    return R"({"success":0,"msg":404,"data":{"id":7,"login_qrcode":12345,"loginType":0,"version":9},"notice":1})";
-  return ListAnswer(shape, "[" + Element(shape, [](const std::string&) { return "42"; }) + "]");
 }
 
 std::string ObjectForListBody(Shape shape) {
@@ -209,14 +177,18 @@ Reply HostileReply(Hostility kind, std::string_view target) {
   const Shape shape = ShapeOf(target);
   // The kinds answering a body of the expected shape, in Hostility's order from kBadUtf8.
   static std::string (*const kBodies[])(Shape) = {
-      BadUtf8Body,
-      BadGbkBody,
-      NumbersBody,
-      ObjectForListBody,
-      DeepBody,
+      [](Shape) -> std::string {
+        return "{\"success\":false,\"msg\":\"\xff\xfe坏\",\"data\":{\"id\":\"\xff\","
+               "\"login_qrcode\":\"\xff\",\"loginType\":\"\xff\",\"version\":\"\xff\"}}";
+      },
+      // 0x81 0x20 and a lone 0xFF are no GBK characters.
+      [](Shape) -> std::string { return "{\"success\":false,\"msg\":\"\x81\x20\xff\"}"; },
+      [](Shape) -> std::string {
+        return R"({"success":0,"msg":404,"data":{"id":7,"login_qrcode":12345,"loginType":0,"version":9},"notice":1})";
+      },
+      ObjectForListBody, DeepBody,
       [](Shape) -> std::string { return "<html><body>系统维护中</body></html>"; },
-      [](Shape) { return LeftMarkersOnly(); },
-      ManyRowsBody};
+      [](Shape) { return LeftMarkersOnly(); }, ManyRowsBody};
   if (kind >= Hostility::kBadUtf8 && kind <= Hostility::kManyRows)
     return Ok(kBodies[static_cast<int>(kind) - static_cast<int>(Hostility::kBadUtf8)](shape));
   if (kind == Hostility::kCutMidBody) {

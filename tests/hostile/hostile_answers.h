@@ -13,9 +13,9 @@ enum class Hostility {
   kSilent,           // the request is read and never answered
   kCutMidBody,       // an accepted answer breaks off early (Content-Length promises more)
   kHugeBody,         // 50 MB that are neither JSON, HTML with markers nor a picture
-  kBadUtf8,          // the expected shape with invalid UTF-8 in every text
-  kBadGbk,           // a page declaring gbk with invalid GBK; bytes of no charset elsewhere
-  kNumbersForTexts,  // numbers where texts are read
+  kBadUtf8,          // JSON with invalid UTF-8 in every text
+  kBadGbk,           // invalid GBK bytes in JSON of no charset
+  kNumbersForTexts,  // numbers where the texts of an answer are read
   kObjectForList,    // objects where lists are read (and lists where texts are)
   kDeepNesting,      // JSON (and HTML) nested 100,000 deep
   kNoMarkers,        // an HTML page without any of the markers

@@ -81,19 +81,8 @@ struct Cell {
   std::string sessionBefore = kSessionBefore;
 };
 
-const std::string kR = "\xEF\xBF\xBD";                    // U+FFFD
-const std::string kUtf8 = kR + kR, kGbk = kR + " " + kR;  // what broken text leads with
 const std::string kNoLogin = std::string("2:") + kNoLoginAnswerText + ";";
 
-std::string Counters(const std::string& lead) {
-  return lead + "12/" + lead + "3";
-}
-std::string Figures(const std::string& lead) {
-  std::string figures;
-  for (const char* figure : {"100.00|", "20.50|", "1.25|", "pay@example.com|", "王五|"})
-    figures += lead + figure;
-  return figures;
-}
 const std::string kNoCounters = "<unset>/<unset>",
                   kNoFigures = "<unset>|<unset>|<unset>|<unset>|<unset>|";
 
@@ -103,13 +92,16 @@ std::string Lists(const std::string& hosted, const std::string& counters, const 
   return hosted + "/" + counters + "/" + earned + "/" + withdrawn + " " + figures + shown;
 }
 
-// What the member sees per kind, `otherwise` for the rest. Only change password, a dialog that once
-// showed an answer whole, gets the costly 50 MB (deep and long answers bound both dialogs).
+// What the member sees per kind, `otherwise` for the rest; a flow does not meet the kinds whose
+// outcome the tests below it pin (broken text decoded, numbers read as text, a cut without its
+// right marker). Only change password, a dialog that once showed an answer whole, gets the costly
+// 50 MB (deep and long answers bound both dialogs).
 const struct {
   const char* name;
   std::string (*flow)(Cell&, Hostility);
   std::map<Hostility, std::string> seen;
   std::string otherwise;
+  std::set<Hostility> pinnedBelow = {};
 } kCells[] = {
     {"start-up",
      [](Cell& c, H) {
@@ -132,12 +124,11 @@ const struct {
        Register(c.bed.context, c.bed.loginView);
        return c.Count("标签1 feedback") + c.Messages();
      },
-     {{H::kBadUtf8, "02:" + kUtf8 + "坏;2:" + kUtf8 + "坏;"},
-      {H::kBadGbk, "02:" + kGbk + ";2:" + kGbk + ";"},
-      {H::kNumbersForTexts, "0" + kNoLogin + "2:404;"},
+     {{H::kNumbersForTexts, "0" + kNoLogin + "2:404;"},
       {H::kObjectForList, "0" + kNoLogin + "2:[\"登录成功\"];"},
       {H::kCookieFlood, "11:注册成功;"}},
-     "0" + kNoLogin + "2:" + kNoRegisterAnswerText + ";"},
+     "0" + kNoLogin + "2:" + kNoRegisterAnswerText + ";",
+     {H::kBadUtf8, H::kBadGbk}},
     {"dialogs",
      [](Cell& c, H kind) {
        platform::testing::RecordingDialog password(c.bed.rec, "新密码", "新密码"),
@@ -164,12 +155,11 @@ const struct {
        return drawn + c.Count("透明标签5 正在第2次申请二维码，请耐心等待") +
               (drawn == "0" ? c.bed.rec.Read("按钮2") : "") + c.Messages();
      },
-     {{H::kBadUtf8, "00disabled0:" + kUtf8 + "坏;"},
-      {H::kBadGbk, "00disabled0:" + kGbk + ";"},
-      {H::kNumbersForTexts, "00disabled0:404;"},
+     {{H::kNumbersForTexts, "00disabled0:404;"},
       {H::kObjectForList, "00disabled0:[\"登录成功\"];"},
       {H::kCookieFlood, "100:登录成功!;"}},
-     "01disabled0:;"},
+     "01disabled0:;",
+     {H::kBadUtf8, H::kBadGbk}},
     // The hosted list shows at most the 50 it asks for; withdrawals are numbered on.
     {"lists and withdrawal",
      [](Cell& c, H) {
@@ -186,22 +176,20 @@ const struct {
               RowsOf(c.bed.Rows(MainList::kWithdrawals)) + " " + c.bed.PersonalFigures() +
               c.Messages();
      },
-     {{H::kCookieFlood, Lists("1 101", Counters(""), "1 1", "1 1", Figures(""), "0:提现成功!;")},
-      {H::kBadUtf8, Lists("1 " + kR + "101" + kR + "(", Counters(kUtf8), "1 " + kR + "1" + kR + "(",
-                          "1 1", Figures(kUtf8))},
-      {H::kBadGbk, Lists("0", Counters(kGbk), "0", "0", Figures(kGbk))},
-      {H::kNumbersForTexts, Lists("1 42", kNoCounters, "1 42", "1 1", kNoFigures)},
-      {H::kLeftMarkerOnly, Lists("0", "/", "0", "0", "|||||")},
+     {{H::kCookieFlood, Lists("1 101", "12/3", "1 1", "1 1",
+                              "100.00|20.50|1.25|pay@example.com|王五|", "0:提现成功!;")},
       {H::kManyRows, Lists("50 101", kNoCounters, "10000 1", "10000 10000", kNoFigures)}},
-     Lists("0", kNoCounters, "0", "0", kNoFigures)},
+     Lists("0", kNoCounters, "0", "0", kNoFigures),
+     {H::kBadUtf8, H::kBadGbk, H::kNumbersForTexts, H::kLeftMarkerOnly}},
 };
 
 class HostileFlowsTest : public ::testing::TestWithParam<Hostility> {};
 
 TEST_P(HostileFlowsTest, EveryFlowShowsOnlyWhatItRecognisesAndKeepsSettingsAndSession) {
   std::vector<std::jthread> flows;
-  for (const auto& [name, flow, seen, otherwise] : kCells) {
-    if (GetParam() == H::kHugeBody && !seen.contains(H::kHugeBody))
+  for (const auto& [name, flow, seen, otherwise, pinnedBelow] : kCells) {
+    if (pinnedBelow.contains(GetParam()) ||
+        (GetParam() == H::kHugeBody && !seen.contains(H::kHugeBody)))
       continue;
     flows.emplace_back([kind = GetParam(), name, flow, &seen, &otherwise] {
       Cell cell(kind);
