@@ -73,8 +73,7 @@ TEST(ClientEndToEnd, LoginWindowThenMainWindow) {
   EXPECT_GT(flows.QueryEarnings(), 0);
   flows.ClickWithdrawCaptcha();
 
-  const int records = flows.QueryWithdrawals();
-  ASSERT_GT(records, 0);
+  ASSERT_GT(flows.QueryWithdrawals(), 0);
   TypeText(Control<QLineEdit>(main, "编辑框1"), testing_support::kCaptcha);
   Click(Control<QWidget>(main, "按钮3"));  // 提现
   ASSERT_TRUE(WaitFor([&] { return harness.boxes().Count() == 3; }));

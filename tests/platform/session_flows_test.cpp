@@ -61,22 +61,17 @@ TEST(LoginTest, OnlyTheRightCaptchaLogsInAndOnlyRememberSaves) {
   }
 }
 
-// An accepted registration is part of the member's journey, a refused one of the hostile matrix.
-TEST(RegisterTest, DifferentPasswordsAreNotSent) {
+// Accepted ones are part of the member's journey, refused ones of the hostile matrix.
+TEST(PasswordsTest, DifferentPasswordsNeitherRegisterNorChangeAndKeepTheDialogOpen) {
   FlowTestBed bed;
   OpenPlatformSession(bed.context);
   RefreshRegisterCaptcha(bed.context, bed.loginView);
   bed.Type({{"编辑框4", "zhao"}, {"编辑框5", "pw1"}, {"编辑框6", "pw2"}, {"编辑框7", kCaptcha}});
   Register(bed.context, bed.loginView);
-  EXPECT_EQ(bed.Messages("LoginWindow"), std::vector{Warning(kPasswordsDifferText)});
   EXPECT_FALSE(bed.platform().members.FindId("zhao"));
-}
-
-// An accepted change is part of the member's journey.
-TEST(ChangePasswordTest, DifferentPasswordsAreNotSentAndKeepTheDialogOpen) {
-  FlowTestBed bed;
   RecordingDialog dialog(bed.rec, "新的1", "new2");
   ChangePassword(bed.context, dialog);
+  EXPECT_EQ(bed.Messages("LoginWindow"), std::vector{Warning(kPasswordsDifferText)});
   EXPECT_EQ(bed.Messages("dialog"), std::vector{Warning(kPasswordsDifferText)});
   EXPECT_EQ(bed.rec.CountOf("dialog closed"), 0);
 }
