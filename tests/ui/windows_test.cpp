@@ -101,7 +101,6 @@ TEST_F(Windows, CaptchaBoxTakesDigitsOnlyAndStatusPartsSitSideBySide) {
 
   QSignalSpy clicks(&login_, &LoginWindow::updateLinkRequested);
   QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(bar.width() - 3, 5));
-  QTest::mouseClick(&bar, Qt::RightButton);
   EXPECT_EQ(clicks.count(), 1);
 }
 
