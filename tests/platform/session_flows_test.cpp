@@ -5,7 +5,6 @@
 #include "platform/account_flows.h"
 #include "platform/captcha_flows.h"
 #include "platform/platform_requests.h"
-#include "platform/startup_flow.h"
 #include "settings/settings_file.h"
 
 namespace hosting::platform::testing {
@@ -16,16 +15,6 @@ using Events = std::vector<std::string>;
 
 Message Warning(const std::string& text) {
   return {text, kHintTitle, MessageIcon::kWarning};
-}
-
-// Saved credentials, the session and its captcha are checked end to end.
-TEST(StartupTest, StatusBarShowsTheVersionAsItIsAndTheNoticeUpToItsFirstQuote) {
-  sandbox::SandboxConfig config;
-  config.version = "0.9.1";  // older than us: shown as it is
-  config.notice = "新版本\"已发布";
-  FlowTestBed bed(config);
-  StartupWorker(bed.context, bed.loginView);
-  EXPECT_EQ(bed.rec.Read("状态条1"), "版本：0.9.1@70|新版本\\@295|");  // cut at the escaped quote
 }
 
 TEST(LoginTest, OnlyTheRightCaptchaLogsInAndOnlyRememberSaves) {
@@ -59,21 +48,6 @@ TEST(LoginTest, OnlyTheRightCaptchaLogsInAndOnlyRememberSaves) {
     EXPECT_EQ(bed.rec.Events(), c.events) << c.password << " " << c.captcha;
     EXPECT_EQ(FileBytes(bed.settingsFile), c.file);
   }
-}
-
-// Accepted ones are part of the member's journey, refused ones of the hostile matrix.
-TEST(PasswordsTest, DifferentPasswordsNeitherRegisterNorChangeAndKeepTheDialogOpen) {
-  FlowTestBed bed;
-  OpenPlatformSession(bed.context);
-  RefreshRegisterCaptcha(bed.context, bed.loginView);
-  bed.Type({{"编辑框4", "zhao"}, {"编辑框5", "pw1"}, {"编辑框6", "pw2"}, {"编辑框7", kCaptcha}});
-  Register(bed.context, bed.loginView);
-  EXPECT_FALSE(bed.platform().members.FindId("zhao"));
-  RecordingDialog dialog(bed.rec, "新的1", "new2");
-  ChangePassword(bed.context, dialog);
-  EXPECT_EQ(bed.Messages("LoginWindow"), std::vector{Warning(kPasswordsDifferText)});
-  EXPECT_EQ(bed.Messages("dialog"), std::vector{Warning(kPasswordsDifferText)});
-  EXPECT_EQ(bed.rec.CountOf("dialog closed"), 0);
 }
 
 }  // namespace
