@@ -169,12 +169,16 @@ const struct {
        LoadWithdrawals(c.bed.context, *c.bed.mainView);
        c.bed.rec.Write("提现验证码", "c");
        Withdraw(c.bed.context, *c.bed.mainView);
-       return RowsOf(c.bed.Rows(MainList::kHostedAccounts)) + "/" +
-              c.bed.Caption(MainCaption::kHostedTotal) + "/" +
-              c.bed.Caption(MainCaption::kOnlineCount) + "/" +
-              RowsOf(c.bed.Rows(MainList::kEarnings)) + "/" +
-              RowsOf(c.bed.Rows(MainList::kWithdrawals)) + " " + c.bed.PersonalFigures() +
-              c.Messages();
+       std::string seen = RowsOf(c.bed.Rows(MainList::kHostedAccounts)) + "/" +
+                          c.bed.Caption(MainCaption::kHostedTotal) + "/" +
+                          c.bed.Caption(MainCaption::kOnlineCount) + "/" +
+                          RowsOf(c.bed.Rows(MainList::kEarnings)) + "/" +
+                          RowsOf(c.bed.Rows(MainList::kWithdrawals)) + " ";
+       for (const auto caption :
+            {MainCaption::kWithdrawnTotal, MainCaption::kWithdrawable, MainCaption::kEarnedToday,
+             MainCaption::kPayoutAccount, MainCaption::kPayoutName})
+         seen += c.bed.Caption(caption) + "|";  // 个人中心's five
+       return seen + c.Messages();
      },
      {{H::kCookieFlood, Lists("1 101", "12/3", "1 1", "1 1",
                               "100.00|20.50|1.25|pay@example.com|王五|", "0:提现成功!;")},

@@ -32,14 +32,6 @@ class FlowSurroundings {
     return messages;
   }
   std::string Caption(MainCaption caption) const { return rec.Read(NameOf(caption), "<unset>"); }
-  std::string PersonalFigures() const {  // 个人中心's five, as "a|b|c|d|e|"
-    std::string figures;
-    for (const auto caption :
-         {MainCaption::kWithdrawnTotal, MainCaption::kWithdrawable, MainCaption::kEarnedToday,
-          MainCaption::kPayoutAccount, MainCaption::kPayoutName})
-      figures += Caption(caption) + "|";
-    return figures;
-  }
   testing_support::Rows Rows(MainList list) const { return rec.RowsOf(NameOf(list)); }
   void Type(std::initializer_list<std::pair<const char*, std::string>> typed) {
     for (const auto& [box, text] : typed)
