@@ -175,9 +175,12 @@ Reply HostileReply(Hostility kind, std::string_view target) {
       [](Shape) -> std::string {
         return R"({"success":0,"msg":404,"data":{"id":7,"login_qrcode":12345,"loginType":0,"version":9},"notice":1})";
       },
-      ObjectForListBody, DeepBody,
+      ObjectForListBody,
+      DeepBody,
       [](Shape) -> std::string { return "<html><body>系统维护中</body></html>"; },
-      [](Shape) { return LeftMarkersOnly(); }, ManyRowsBody};
+      [](Shape) { return LeftMarkersOnly(); },
+      ManyRowsBody,
+  };
   if (kind >= Hostility::kBadUtf8 && kind <= Hostility::kManyRows)
     return Ok(kBodies[static_cast<int>(kind) - static_cast<int>(Hostility::kBadUtf8)](shape));
   if (kind == Hostility::kCutMidBody) {
