@@ -33,8 +33,8 @@ class Windows : public testing::Test {
   ChangePasswordDialog change_;
 };
 
-// The controls whose flows the end-to-end journey does not reach, each with the signal that starts
-// its flow (the journey presses the others and sees their flows' work).
+// The controls whose flows' work the client's journey does not see, each with the signal that
+// starts its flow (the journey presses the others and sees what their flows do).
 TEST_F(Windows, ControlsStartTheirFlows) {
   const std::tuple<QWidget*, const char*, const char*> controls[] = {
       {&login_, "按钮1", SIGNAL(loginRequested())},
