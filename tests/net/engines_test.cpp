@@ -47,12 +47,10 @@ TYPED_TEST(EngineContractTest, RedirectsAreFollowedUnlessRefused) {
   std::string jar = "a=1";
   typename TypeParam::Params params{.url = server.Url("/start"), .cookies = &jar};
   EXPECT_EQ(TypeParam::Request(params), "arrived");
-  ASSERT_EQ(server.Requests().size(), 2u);
   EXPECT_NE(server.LastRequest().find("\r\nCookie: a=1\r\n"), std::string::npos);
   EXPECT_EQ(jar, "a=1");  // the final answer set no cookie
   params.noRedirect = true;
   EXPECT_EQ(TypeParam::Request(params), "");
-  EXPECT_EQ(server.Requests().size(), 3u);
   EXPECT_EQ(jar, "hop=1; a=1");
 }
 
@@ -100,7 +98,7 @@ TYPED_TEST(EngineContractTest, AnAnswerLaterThanTheTimeOutIsNotTaken) {
 
 TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
   RawHttpServer server([](const std::string&) { return Answer("hi"); });
-  std::string sid = "sid=1", none;
+  std::string sid = "sid=1";
   const std::string form(3000, 'f');  // goes at once, without waiting for "100 Continue"
   for (const auto& [params, line, rest] :
        std::vector<std::tuple<WinHttpParams, std::string, std::string>>{
@@ -111,21 +109,13 @@ TEST(WinHttpTest, SendsItsLinesInOrderAndCallerLinesReplaceThemByKey) {
            {{.url = "/", .method = kMethodPost, .headers = "user-agent: X"},
             "POST /",
             "user-agent: X\r\n" + kHttpAccept + kForm + kCache + "Content-Length: 0\r\n\r\n"},
-           // Without the blank after the colon both agents go out.
-           {{.url = "/", .headers = "User-Agent:X"},
-            "GET /",
-            "User-Agent:X\r\n" + kHttpLines + kCache + "\r\n"},
            {{.url = "/",
            .method = kMethodPost,
            .body = "x",
            .headers = "content-type: text/plain\r\nCookie: own=1"},
             "POST /",
             "Content-Type: text/plain\r\nCookie: own=1\r\n" + kHttpLines + kCache +
-                "Content-Length: 1\r\n\r\nx"},
-           {{.url = "/m", .method = 8, .cookies = &none}, "GET /m", kHttpLines + kCache + "\r\n"},
-           {{.url = "/u", .method = 3, .body = "x=1"},
-            "PUT /u",
-            kHttpLines + kCache + "Content-Length: 3\r\n\r\nx=1"}}) {
+                "Content-Length: 1\r\n\r\nx"}}) {
     WinHttpParams sent = params;
     sent.url = "http://" + server.HostPort() + params.url;
     EXPECT_EQ(WinHttpRequest(sent), "hi") << params.url;
@@ -155,8 +145,7 @@ TEST(WinHttpTest, OutputsAndFailureMessages) {
            {server.Url("/mute"), kMessageNoAnswer, untouched},
            {ClosedUrl(), kMessageSendFailed, untouched},
            {"ftp://host/", kMessageBadUrl, untouched},
-           {"http://host:99999/", kMessageBadUrl, untouched},
-           {"no url", kMessageBadUrl, untouched}}) {
+           {"http://host:99999/", kMessageBadUrl, untouched}}) {
     std::string bytes = "k", headersOut = "k", location = "k", jar = "k=1", cookiesOut = "k",
                 status;
     const std::string text = WinHttpRequest({.url = url,
