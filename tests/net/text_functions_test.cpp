@@ -21,18 +21,12 @@ const std::string kWide = "\x2D\x4E\x87\x65"s;       // and in UTF-16LE
 const std::string kBad = "\xEF\xBF\xBD";             // U+FFFD
 
 TEST(CodecTest, ConvertsBetweenGbkUtf8AndWide) {
-  EXPECT_EQ(GbkToWide("ab"), "a\0b\0\0\0"s);
-  EXPECT_EQ(GbkToWide(kGbk, true), kWide);
-  EXPECT_EQ(WideToGbk(kWide + "\0\0x\0"s), kGbk);
   EXPECT_EQ(TextToWide(kZh), kWide + "\0\0"s);
   EXPECT_EQ(TextToWide(kGbk, kCodePageAnsi), kWide + "\0\0"s);
   EXPECT_EQ(Utf8ToGbk("\xE2\x82\xAC" + kZh + "\xE3\x80\x80"), "\x80" + kGbk + "\xA1\xA1");
   EXPECT_EQ(Utf8ToGbk("a\0b"s), "a\0b"s);  // byte buffers keep their NULs
   // Outside GBK: one '?' per character; invalid input: U+FFFD in UTF-8, '?' in GBK.
   EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80\xE0\xB8\x81\xFF"), "a???");
-  EXPECT_EQ(WideToGbk("\x3D\xD8\x00\xDE\x00\xDE"
-                      "a\0\x3D\xD8"s),
-            "??a?");
   EXPECT_EQ(WideToText("\x00\xDC"s, kCodePageUtf8), kBad);
   EXPECT_EQ(SanitizeUtf8("a\xFF\xC0\xAF" + kZh + "\0x\xE4\xB8"s),
             "a" + kBad + kBad + kBad + kZh + "\0x"s + kBad);
@@ -56,11 +50,6 @@ TEST(TextHelpersTest, CuttersAndDecodersKeepWhatIsNotTheirs) {
   EXPECT_EQ(TextBetween(text, "<b>", "</b>", 0, true), "1");
   EXPECT_EQ(TextBetween(text, "<b>", "</b>", 2, true), "2");
   EXPECT_EQ(TextBetween("\xC4\xB8\xAD[x]", "\xE4\xB8\xAD[", "]", 1, true), "");  // ASCII only
-  EXPECT_EQ(TextBefore("Set-Cookie: a=1", ": ") + "|" + TextBefore("Set-Cookie a", ": "),
-            "Set-Cookie|");
-  EXPECT_EQ(TextBefore("a;b;c", ";", 3) + TextBefore("a;b;c", ";", -5), "a;ba");
-  EXPECT_EQ(TextBefore("x PATH=x", "path", 1, true), "x ");
-  EXPECT_EQ(TextBefore("PATH=x", "path", 1, true), "");
   EXPECT_EQ(UrlDecode("a%2Fb%2fc+d 100% %4 %G1%%41"), "a/b/c+d 100% %4 %G1%A");
   EXPECT_EQ(UrlDecode("%E4%B8%AD%E6%96%87", true), kZh);
   EXPECT_EQ(UrlDecode("%D6%D0", true) + UrlDecode("%D6%D0"), kBad + kBad + "\xD6\xD0");
@@ -104,7 +93,6 @@ TEST(CookieJarTest, SetCookieLinesAndMerging) {
            {"a=1; b=2", "b=3; c=4", "b=3; c=4; a=1"},
            {"a=1; b=2", "b=deleted", "a=1"},
            {"a = 1;", "", "a=1"},
-           {"a=1; a=2", "x=1; x=1", "x=1; a=1"},
            {"flag; a=1", "flag=1", "flag=1; a=1"},
            {"\xE3\x80\x80s=1", "t = 2", "t=2; s=1"},
            {"a=\xE3\x80 \x80\x62", "", "a=b"}}) {
@@ -127,15 +115,12 @@ TEST(CookieJarTest, AFloodKeepsTheCookiesHeldAndTheBounds) {
   EXPECT_EQ(MergeCookies(jar, fresh), "o0=2; " + fits + "; n1=1; r=3" + rest);
 }
 
-// Every value of a range comes up, 0 as maximum passes 15 bits, each kind of digit has its set.
+// Every value of a range comes up, each kind of digit has its set.
 TEST(RandomTest, RangesAndDigitKinds) {
-  std::set<int> seen, wide;
-  for (int i = 0; i < 2000; ++i) {
+  std::set<int> seen;
+  for (int i = 0; i < 2000; ++i)
     seen.insert(RandomInRange(1, 5));
-    wide.insert(RandomInRange(0, 0) > 32767);
-  }
   EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5}));
-  EXPECT_TRUE(wide.contains(1));
   EXPECT_EQ(RandomInRange(7, 3) + RandomInRange(-4, -4) + RandomDigits(-3).size(), 3);
   for (const auto& [kind, digits] : {std::pair{0, "0123456789"s}, {1, "13579"s}, {7, "02468"s}}) {
     const std::string drawn = RandomDigits(500, kind);
