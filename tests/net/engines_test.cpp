@@ -11,8 +11,6 @@
 namespace hosting::net::testing {
 namespace {
 
-using namespace std::string_literals;
-
 Reply Answer(std::string_view body, const std::vector<std::string>& lines = {},
              std::string_view status = "200 OK") {
   return {HttpReply(status, lines, body)};
