@@ -15,7 +15,6 @@ inline constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80";
 Fields Pieces(std::string_view text, std::string_view separator, std::size_t limit);
 // Well-formed UTF-8: no stray, overlong or cut sequence, no surrogate, nothing past U+10FFFF.
 bool IsUtf8(std::string_view text);
-void Require(bool holds, std::string_view property, std::string_view first = {},
-             std::string_view second = {});
+void Require(bool holds, std::string_view property);
 
 }  // namespace hosting::fuzz

@@ -34,11 +34,9 @@ void Fuzz(const Fields& fields) {
     rest.remove_prefix(rest.front() == ' ' ? 1 : 3);
   try {
     const std::string decoded = Decode(qr::创建二维码(content, level, kSide, kSide));
-    Require(index < 4 && !rest.empty() && decoded == content, "the symbol holds the content",
-            content, decoded);
-  } catch (const qr::QrError& error) {
-    Require(rest.empty() || content.size() > kBytesAtVersion40[index], "a QrError has a reason",
-            error.report(), content);
+    Require(index < 4 && !rest.empty() && decoded == content, "the symbol holds the content");
+  } catch (const qr::QrError&) {
+    Require(rest.empty() || content.size() > kBytesAtVersion40[index], "a QrError has a reason");
   }
 }
 

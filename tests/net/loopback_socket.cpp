@@ -53,8 +53,7 @@ SocketHandle LoopbackListener(int& port) {
 }
 
 SocketHandle AcceptConnection(SocketHandle listener) {
-  const SocketHandle connection = ::accept(listener, nullptr, nullptr);
-  return connection == kNoSocket ? kNoSocket : connection;
+  return ::accept(listener, nullptr, nullptr);
 }
 
 void ShutDown(SocketHandle socket) {

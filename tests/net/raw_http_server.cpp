@@ -89,14 +89,9 @@ std::string RawHttpServer::RequestHead(std::string_view requestLine) const {
   return std::string(requestLine) + "\r\nHost: " + HostPort() + "\r\n";
 }
 
-std::vector<std::string> RawHttpServer::Requests() const {
-  const std::lock_guard lock(mutex_);
-  return requests_;
-}
-
 std::string RawHttpServer::LastRequest() const {
   const std::lock_guard lock(mutex_);
-  return requests_.empty() ? std::string() : requests_.back();
+  return lastRequest_;
 }
 
 void RawHttpServer::Serve(SocketHandle connection) {
@@ -115,7 +110,7 @@ void RawHttpServer::Serve(SocketHandle connection) {
     buffer.erase(0, length);
     {
       const std::lock_guard lock(mutex_);
-      requests_.push_back(TransportLinesInPlace(request));
+      lastRequest_ = TransportLinesInPlace(request);
     }
     const Reply reply = handler_(request);
     for (std::size_t sent = 0; sent < reply.bytes.size();) {

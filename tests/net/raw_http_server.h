@@ -30,13 +30,11 @@ class RawHttpServer {
   RawHttpServer(const RawHttpServer&) = delete;
   RawHttpServer& operator=(const RawHttpServer&) = delete;
 
-  int port() const { return port_; }
   std::string HostPort() const;                  // "127.0.0.1:<port>"
   std::string Url(std::string_view path) const;  // "http://127.0.0.1:<port>" + path
   // How a request to this server begins: requestLine + "\r\nHost: 127.0.0.1:<port>\r\n".
   std::string RequestHead(std::string_view requestLine) const;
-  std::vector<std::string> Requests() const;  // in the order they were read
-  std::string LastRequest() const;
+  std::string LastRequest() const;  // the latest request read
 
  private:
   void Serve(SocketHandle connection);
@@ -48,7 +46,7 @@ class RawHttpServer {
   bool stopping_ = false;
   std::vector<SocketHandle> connections_;
   std::vector<std::thread> threads_;
-  std::vector<std::string> requests_;
+  std::string lastRequest_;
   std::thread acceptor_;
 };
 

@@ -34,14 +34,9 @@ TYPED_TEST(TlsVerificationTest, SelfSignedServerIsRefused) {
   RawHttpServer redirecting([&](const std::string&) {
     return Reply{HttpReply("302 Found", {"Location: " + url}, ""), Reply::Then::kClose};
   });
-  for (const std::int32_t method : {kMethodGet, kMethodPost}) {
-    for (const std::string& start : {url, redirecting.Url("/start")}) {
-      std::string jar = "sid=1";
-      EXPECT_EQ(
-          TypeParam::Request({.url = start, .method = method, .body = "a", .cookies = &jar}) + jar,
-          "sid=1")
-          << start;
-    }
+  for (const std::string& start : {url, redirecting.Url("/start")}) {
+    std::string jar = "sid=1";
+    EXPECT_EQ(TypeParam::Request({.url = start, .cookies = &jar}) + jar, "sid=1") << start;
   }
   EXPECT_EQ(served, 0);
   // The control: a client that does not verify is served, so the refusals came from verifying.
