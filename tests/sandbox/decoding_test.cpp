@@ -1,4 +1,4 @@
-// The decoders every request goes through: form bodies (GBK values), paging, money, days.
+// The decoders every request goes through: form bodies (GBK values), paging, amounts, days.
 #include <gtest/gtest.h>
 
 #include "sandbox/form_body.h"
@@ -12,7 +12,6 @@ TEST(FormBody, DecodesEscapesKeepsRawBytesAndTakesTheFirstOfRepeatedFields) {
   EXPECT_EQ(*form.Raw("a") + "|" + *form.Raw("b") + "|" + *form.Raw("d") + "|" + *form.Raw("") +
                 "|" + *form.Raw("e"),
             "1&2|x y||v|%zz%4");
-  EXPECT_EQ(form.Raw("c"), "\xD5\xC5");
   EXPECT_EQ(form.Gbk("c"), "张");
   EXPECT_FALSE(form.Raw("missing").has_value());
   EXPECT_EQ(form.Gbk("missing"), "");
@@ -37,8 +36,8 @@ TEST(FormBody, PagingClampsPageAndSize) {
   }
 }
 
-TEST(PlatformMoney, YuanTextParsingAndDaysInChina) {
-  EXPECT_EQ(YuanText(0) + " " + YuanText(1205) + " " + YuanText(-5), "0.00 12.05 -0.05");
+// Amounts as text show in the flows; only the admin's settlement form parses them.
+TEST(PlatformMoney, YuanParsingAndDaysInChina) {
   EXPECT_EQ(ParseYuan("12").value() + ParseYuan("0.3").value(), 1230);
   EXPECT_EQ(ParseYuan("0.05"), 5);
   EXPECT_EQ(ParseYuan("1000000000"), 100'000'000'000);
@@ -48,7 +47,6 @@ TEST(PlatformMoney, YuanTextParsingAndDaysInChina) {
   EXPECT_EQ(
       std::tuple(DayStartMs(midnight), DayStartMs(midnight + kDayMs - 1), DayStartMs(midnight - 1)),
       std::tuple(midnight, midnight, midnight - kDayMs));
-  EXPECT_EQ(CompactTime(midnight), "20200101000000");
 }
 
 }  // namespace

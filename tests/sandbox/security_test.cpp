@@ -45,11 +45,6 @@ TEST_P(AdminAccessTest, OnlyTheRightTokenOpensThePages) {
                    "account=ann&typeid=4&money=12.50", "application/x-www-form-urlencoded");
     EXPECT_EQ(settled->status, allowed ? 303 : 403);
     EXPECT_EQ(Withdrawable(*platform().members.FindId("ann")), paid += allowed ? 1250 : 0);
-    if (allowed) {  // the page's own forms, and the way back to it, carry the token
-      const std::string carried = open ? "" : "?token=" + token;
-      EXPECT_NE(page->body.find("action=\"settlement" + carried + "\""), std::string::npos);
-      EXPECT_EQ(settled->get_header_value("Location"), "/custody/sandbox/" + carried);
-    }
   }
   // The platform's API and the scan page (guarded by each code's own token) stay open.
   EXPECT_EQ(admin.Get("/custody/pageController.do?goLogin")->status, 200);
