@@ -19,7 +19,6 @@ namespace hosting::qr {
 namespace {
 
 TEST(QrFrontEnd, LevelSizeAndBlanks) {
-  EXPECT_EQ(创建二维码("hello", "q", 120, 120), 创建二维码("hello", "Q", 120, 120));
   EXPECT_EQ(创建二维码("hello", std::nullopt, 120, 120), 创建二维码("hello", "L", 120, 120));
   EXPECT_NE(创建二维码("hello", "H", 120, 120), 创建二维码("hello", "L", 120, 120));
   const auto size = [](std::optional<std::int64_t> width, std::optional<std::int32_t> height) {
@@ -79,7 +78,6 @@ TEST(QrRender, SymbolIsScaledByWholeModulesCentredOrCutToTheQuietZoneAndPaintedI
   for (const auto& c : {
            Case{std::string(40, 'v'), 300, 300, 9, 19, 19, 300, 300},  // version 3: 20 light right
            Case{"hello", 300, 200, 8, 66, 16, 300, 200},  // min(300 / 25, 200 / 25) = 8
-           Case{"hello", 101, 260, 4, 8, 88, 101, 260},   // 101 / 25 = 4.04
            Case{"hello", 301, 133, 5, 98, 14, 301, 133},  // rows of 903 bytes padded to 904
            Case{"hello", 20, 20, 1, 2, 2, 25, 25},        // too small: the quiet-zone matrix
        }) {

