@@ -46,17 +46,33 @@ TEST(QrStandard, WorkedExampleOneMGivesTheStandardsCodewords) {
   EXPECT_EQ(BytesOf(encoder.交错容错字节(bits, 26, 16, 1)), codewords);
 }
 
-TEST(QrStandard, SymbolsCarryFormatAndVersionInformationAndTheDarkModule) {
+// Every version's function patterns, drawn under a level and mask that change with the version.
+TEST(QrStandard, FunctionPatternsSitWhereTheStandardPutsThem) {
   // M with mask 0 is the xor pattern itself; M with mask 5 is the standard's example.
   EXPECT_EQ(矩阵应用类::标记类型信息位(M, 0).到字符串(), "101010000010010");
   EXPECT_EQ(矩阵应用类::标记类型信息位(M, 5).到字符串(), "100000011001110");
-  for (const auto& [text, level] : std::vector<std::pair<std::string, const EcLevel*>>{
-           {"hello", &L}, {"HELLO 1", &EcLevels()[3]}, {std::string(150, 'a'), &L}}) {
-    const 二维码类 qr = EncodeSymbol(text, *level);
-    const 字节矩阵类& m = qr.GetMatrix();
-    const int n = m.GetWidth();
-    ASSERT_EQ(n, 17 + 4 * qr.GetVersion());
-    const std::string format = 矩阵应用类::标记类型信息位(*level, qr.GetMaskPattern()).到字符串();
+  for (int v = 2; v <= 40; ++v) {
+    const QrVersion& version = QrVersion::取版本_通过版本号(v);
+    const int n = version.GetDimension(), count = v / 7 + 2;
+    const int step = v == 32 ? 26 : (v * 4 + count * 2 + 1) / (count * 2 - 2) * 2;
+    std::vector<int> centres{6};
+    for (int at = n - 7; static_cast<int>(centres.size()) < count; at -= step)
+      centres.insert(centres.begin() + 1, at);
+    ASSERT_EQ(version.GetAlignmentPatternCenters(), centres) << v;
+    位向量子类 zeros;
+    for (int byte = 0; byte < version.GetTotalCodewords(); ++byte)
+      zeros.AppendBits(0, 8);
+    const EcLevel& level = EcLevels()[static_cast<std::size_t>(v % 4)];
+    字节矩阵类 m;
+    矩阵应用类::BuildMatrix(zeros, level, version, v % 8, m);
+    for (const int cx : centres)
+      for (const int cy : centres)
+        for (int d = 0; d < 25 && !(std::min(cx, cy) == 6 && (cx + cy == 12 || cx + cy == n - 1));
+             ++d) {  // not where a finder sits
+          const int dx = d % 5 - 2, dy = d / 5 - 2;
+          EXPECT_EQ(m.Get(cx + dx, cy + dy), std::max(std::abs(dx), std::abs(dy)) == 1 ? 0 : 1)
+              << v << " at " << cx << "," << cy;
+        }
     // Format bit k (0 least significant): beside the top-left finder, skipping the timing lines,
     // and again split between the other two finders.
     const auto formatCell = [n](int k, int copy) {
@@ -70,40 +86,17 @@ TEST(QrStandard, SymbolsCarryFormatAndVersionInformationAndTheDarkModule) {
         const auto [x, y] = formatCell(k, copy);
         bits[static_cast<std::size_t>(14 - k)] = m.Get(x, y) == 1 ? '1' : '0';
       }
-      EXPECT_EQ(bits, format) << text << " copy " << copy;
+      EXPECT_EQ(bits, 矩阵应用类::标记类型信息位(level, v % 8).到字符串()) << v << " copy " << copy;
     }
-    EXPECT_EQ(m.Get(8, n - 8), 1);  // the dark module
-    // From version 7 on: 0x07C94 in both 6 x 3 blocks, least significant bit nearest the corner.
-    for (int i = 0; qr.GetVersion() >= 7 && i < 18; ++i) {
-      const int bit = (0x07C94 >> i) & 1;
-      EXPECT_EQ(m.Get(i / 3, n - 11 + i % 3), bit);
-      EXPECT_EQ(m.Get(n - 11 + i % 3, i / 3), bit);
+    EXPECT_EQ(m.Get(8, n - 8), 1) << v;  // the dark module
+    // The standard's version words for 7 and 40 in both 6 x 3 blocks, least significant bit
+    // nearest the corner.
+    const int info = v == 7 ? 0x07C94 : v == 40 ? 0x28C69 : 0;
+    for (int i = 0; info != 0 && i < 18; ++i) {
+      const int bit = (info >> i) & 1;
+      EXPECT_EQ(m.Get(i / 3, n - 11 + i % 3), bit) << v;
+      EXPECT_EQ(m.Get(n - 11 + i % 3, i / 3), bit) << v;
     }
-  }
-}
-
-TEST(QrStandard, AlignmentPatternsSitWhereTheStandardsRulePutsThem) {
-  for (int v = 2; v <= 40; ++v) {
-    const QrVersion& version = QrVersion::取版本_通过版本号(v);
-    const int n = version.GetDimension(), count = v / 7 + 2;
-    const int step = v == 32 ? 26 : (v * 4 + count * 2 + 1) / (count * 2 - 2) * 2;
-    std::vector<int> centres{6};
-    for (int at = n - 7; static_cast<int>(centres.size()) < count; at -= step)
-      centres.insert(centres.begin() + 1, at);
-    ASSERT_EQ(version.GetAlignmentPatternCenters(), centres) << v;
-    位向量子类 zeros;
-    for (int byte = 0; byte < version.GetTotalCodewords(); ++byte)
-      zeros.AppendBits(0, 8);
-    字节矩阵类 m;
-    矩阵应用类::BuildMatrix(zeros, L, version, 0, m);
-    for (const int cx : centres)
-      for (const int cy : centres)
-        for (int d = 0; d < 25 && !(std::min(cx, cy) == 6 && (cx + cy == 12 || cx + cy == n - 1));
-             ++d) {  // not where a finder sits
-          const int dx = d % 5 - 2, dy = d / 5 - 2;
-          EXPECT_EQ(m.Get(cx + dx, cy + dy), std::max(std::abs(dx), std::abs(dy)) == 1 ? 0 : 1)
-              << v << " at " << cx << "," << cy;
-        }
   }
 }
 
