@@ -95,7 +95,6 @@ TEST(Qrgen, FailuresExitWithTheirCodeAndSayWhy) {
   const std::string report = "异常来源：[二维码模块]\r\n方法名称：";
   const std::tuple<std::vector<std::string>, int, std::string> runs[] = {
       {{"   "}, 1, report + "编码()\r\n异常信息：没有编码内容\n"},
-      {{}, 1, report + "编码()\r\n异常信息：没有编码内容\n"},
       {{"-o", "/nonexistent/x.bmp", "hi"}, 1, "qrgen: cannot write /nonexistent/x.bmp\n"},
       {{"-s", "10", "hi"}, 2, usage},
       {{"--bogus", "hi"}, 2, usage},
