@@ -33,7 +33,6 @@ TEST(QrFrontEnd, LevelSizeAndBlanks) {
 
 // The reports a caller can provoke; the encoder's inner guards stop only its own mistakes.
 TEST(QrFrontEnd, EveryErrorReportHasItsExactText) {
-  EXPECT_STREQ(kReportTitle, "程序运行异常提示");
   using Case = std::tuple<std::function<void()>, const char*, const char*, const char*>;
   std::vector<Case> cases = {
       {[] { 创建二维码("", "Q", 200, 200); }, "二维码模块", "编码", "没有编码内容"},
@@ -59,7 +58,7 @@ TEST(QrFrontEnd, EveryErrorReportHasItsExactText) {
   }
 }
 
-TEST(QrRender, SymbolIsScaledByWholeModulesCentredOrCutToTheQuietZoneAndPaintedInItsColours) {
+TEST(QrRender, SymbolIsScaledByWholeModulesCentredOrCutToTheQuietZone) {
   struct Case {
     std::string text;
     int width, height, multiple, left, top, renderedWidth, renderedHeight;
@@ -76,10 +75,7 @@ TEST(QrRender, SymbolIsScaledByWholeModulesCentredOrCutToTheQuietZoneAndPaintedI
     ASSERT_EQ(std::pair(rendered.GetWidth(), rendered.GetHeight()),
               std::pair(c.renderedWidth, c.renderedHeight));
     // The picture has the asked size, cut from the top left of the rendered matrix.
-    const auto [light, dark] =
-        c.width == 301 ? std::pair(0x123456U, 0xA0B0C0U) : std::pair(kWhite, kBlack);
-    const test::Picture picture =
-        test::ReadBmp(创建二维码(c.text, "L", c.width, c.height, light, dark));
+    const test::Picture picture = test::ReadBmp(创建二维码(c.text, "L", c.width, c.height));
     ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(c.width, c.height));
     const int size = qr.GetMatrixWidth() * c.multiple;
     for (int y = 0; y < rendered.GetHeight(); ++y) {
@@ -88,7 +84,8 @@ TEST(QrRender, SymbolIsScaledByWholeModulesCentredOrCutToTheQuietZoneAndPaintedI
         const bool inside = mx >= 0 && my >= 0 && mx < size && my < size;
         const int module = inside ? qr.GetMatrix().Get(mx / c.multiple, my / c.multiple) : 0;
         ASSERT_EQ(rendered.Get(x, y), module) << x << "," << y;
-        ASSERT_TRUE(x >= c.width || y >= c.height || picture.At(x, y) == (module ? dark : light));
+        ASSERT_TRUE(x >= c.width || y >= c.height ||
+                    picture.At(x, y) == (module ? kBlack : kWhite));
       }
     }
   }
