@@ -65,8 +65,6 @@ TEST(SkinEngine, AttachesEachOfSixteenSkinsShiftedKeepsOneOnAWrongNumberAndCalls
     for (int number = 1; number <= kSkinsPerSet; ++number) {
       SCOPED_TRACE(testing::Message() << set << " " << number);
       const QByteArray skin = SkinResource(set, number);
-      EXPECT_TRUE(ResourceColour(skin, "Window").isValid() &&
-                  ResourceColour(skin, "Highlight").isValid());
       EXPECT_EQ(SkinResource(set == 0 ? 7 : 1, number), skin) << "any switch but 1 is set B";
       engine.Attach(number, nullptr, false, set, std::nullopt, std::nullopt, 0, 0, 0);
       ui::LoginWindow login;
