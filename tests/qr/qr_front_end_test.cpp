@@ -9,7 +9,6 @@
 #include <limits>
 #include <string>
 
-#include "qr/encoder.h"
 #include "qr/qr_error.h"
 #include "qr/qr_module.h"
 #include "qr_test_support.h"

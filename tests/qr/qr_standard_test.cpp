@@ -13,7 +13,6 @@
 #include "qr/gf_poly_divisible.h"
 #include "qr/mask_util.h"
 #include "qr/matrix_util.h"
-#include "qr/qr_module.h"
 #include "qr/qr_version.h"
 #include "qr/symbol_layout.h"
 
@@ -111,8 +110,8 @@ TEST(QrStandard, FunctionPatternsSitWhereTheStandardPutsThem) {
   }
 }
 
-// The mode choice shows in QrDecode, which reads every mode back.
-// The capacity of version 40 is in the fuzz target's seeds.
+// Mode choice shows in QrDecode, which reads every mode back, and version 40's capacity in the
+// fuzz target's seeds; here the terminator where the data fills the symbol.
 TEST(QrStandard, ATerminatorIsCutShortWhereTheSymbolIsFull) {
   const 编码类 encoder;
   位向量子类 nearlyFull;
