@@ -3,8 +3,6 @@
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
-#include "qr/qr_error.h"
-
 namespace hosting::qr::test {
 
 Picture ReadBmp(const std::vector<std::uint8_t>& file) {
@@ -45,15 +43,6 @@ std::optional<std::string> DecodeBmp(const std::vector<std::uint8_t>& file) {
           .setTryRotate(false));
   return result.isValid() ? std::optional(std::string(result.bytes().begin(), result.bytes().end()))
                           : std::nullopt;
-}
-
-std::string ReportOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const QrError& error) {
-    return error.report();
-  }
-  return "no error";
 }
 
 }  // namespace hosting::qr::test

