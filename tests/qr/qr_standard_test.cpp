@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "qr/gf_poly_divisible.h"
 #include "qr/mask_util.h"
 #include "qr/matrix_util.h"
+#include "qr/qr_module.h"
 #include "qr/qr_version.h"
 #include "qr/symbol_layout.h"
 
@@ -167,6 +169,33 @@ TEST(QrPenalty, RulesScoreShapesWhateverTheirPlaceInThePackedWords) {
   // Dark share: 55 % is one whole 5 % step away from half, 54.75 % is not.
   EXPECT_EQ(Scores(20, [](int x, int y) { return y * 20 + x < 220; })[3], 10);
   EXPECT_EQ(Scores(20, [](int x, int y) { return y * 20 + x < 219; })[3], 0);
+}
+
+TEST(QrPenalty, TheFirstMaskWithTheLowestScoreIsChosen) {
+  const 编码类 encoder;
+  std::mt19937 random(9);
+  int ties = 0;
+  for (int i = 0; i < 200; ++i) {
+    const std::string text(1 + random() % 40, static_cast<char>('a' + random() % 26));
+    const 二维码类 qr = EncodeSymbol(text + std::to_string(i), EcLevels()[i % 4]);
+    const QrVersion& version = QrVersion::取版本_通过版本号(qr.GetVersion());
+    // The codeword bits, recovered from the chosen symbol by undoing its mask.
+    位向量子类 bits;
+    for (const ModuleCell cell : SymbolLayout::ForVersion(version).DataCells()) {
+      const bool flip = 掩码辅助类::取数据掩码位(qr.GetMaskPattern(), cell.x, cell.y);
+      bits.追加位(static_cast<int>((qr.GetMatrix().Get(cell.x, cell.y) == 1) != flip));
+    }
+    std::vector<int> penalties;
+    for (int mask = 0; mask < 8; ++mask) {
+      字节矩阵类 matrix;
+      矩阵应用类::BuildMatrix(bits, qr.GetEcLevel(), version, mask, matrix);
+      penalties.push_back(encoder.CalculateMaskPenalty(PackedSymbol::FromMatrix(matrix)));
+    }
+    const auto lowest = std::min_element(penalties.begin(), penalties.end());
+    ASSERT_EQ(qr.GetMaskPattern(), lowest - penalties.begin()) << text;
+    ties += std::count(penalties.begin(), penalties.end(), *lowest) > 1 ? 1 : 0;
+  }
+  EXPECT_GT(ties, 0);  // the sample holds ties, which go to the lower mask
 }
 
 }  // namespace

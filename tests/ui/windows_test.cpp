@@ -127,6 +127,10 @@ TEST(PictureBox, DrawsAtItsOwnSizeOrScaledToFill) {
   EXPECT_NE(pixelAt(15, 15), QColor(Qt::black));
   box.setDisplayMode(PictureBox::kScaledToFill);
   EXPECT_EQ(pixelAt(15, 15), QColor(Qt::black));
+  // Bytes that only start like a picture leave the box empty, and it still paints.
+  box.setImageBytes(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR broken", 24));
+  EXPECT_TRUE(box.image().isNull());
+  EXPECT_NE(pixelAt(15, 15), QColor(Qt::black));
 }
 
 }  // namespace
