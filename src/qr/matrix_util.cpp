@@ -50,11 +50,6 @@ void 矩阵应用类::BuildMatrix(const 位向量类& bits, const EcLevel& level
                              int mask, 字节矩阵类& matrix, std::span<const ModuleCell> dataCells) {
   EmbedFunctionPatterns(version, matrix);
   EmbedTypeInfo(level, mask, matrix);
-  std::vector<ModuleCell> order;
-  if (dataCells.empty()) {
-    order = DataCellOrder(matrix);
-    dataCells = order;
-  }
   插入数据信息位(bits, mask, dataCells, matrix);
 }
 

@@ -28,11 +28,10 @@ class 矩阵应用类 {
   static constexpr std::int8_t kEmpty = -1;
 
   // The whole symbol: the version's function patterns, the format information of level and
-  // mask, then bits under the mask. matrix receives the symbol's dimension. dataCells is the
-  // version's data-module order when the caller holds it (SymbolLayout); left empty, it is worked
-  // out from the matrix.
+  // mask, then bits under the mask in the version's data-module order (SymbolLayout's DataCells).
+  // matrix receives the symbol's dimension.
   static void BuildMatrix(const 位向量类& bits, const EcLevel& level, const QrVersion& version,
-                          int mask, 字节矩阵类& matrix, std::span<const ModuleCell> dataCells = {});
+                          int mask, 字节矩阵类& matrix, std::span<const ModuleCell> dataCells);
 
   // Everything that does not depend on the data: clear, basic patterns, version information,
   // and the format area (filled for level L, mask 0; BuildMatrix overwrites it).
